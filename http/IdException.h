@@ -1,0 +1,97 @@
+// Error kinds of the HTTP transport. Every failure travels as an exception
+// carrying the message text that the user will see in the error box.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+// The general error: everything the program raises descends from it.
+class Exception : public std::runtime_error {
+public:
+    explicit Exception(const std::string& message) : std::runtime_error(message) {}
+    std::string Message() const { return what(); }
+};
+
+// Range errors of the runtime ("Range check error").
+class ERangeError : public Exception {
+public:
+    ERangeError() : Exception("Range check error") {}
+};
+
+// Stream errors: unsupported writes, files that cannot be opened.
+class EStreamError : public Exception {
+public:
+    using Exception::Exception;
+};
+class EFOpenError : public EStreamError {
+public:
+    using EStreamError::EStreamError;
+};
+
+class EIdException : public Exception {
+public:
+    using Exception::Exception;
+};
+class EIdSilentException : public EIdException {
+public:
+    using EIdException::EIdException;
+};
+
+// A failing socket call; LastError holds the Windows Sockets error code
+// (10061 for a refused connection, 11001 for an unknown host, ...).
+class EIdSocketError : public EIdException {
+public:
+    EIdSocketError(int code, const std::string& message) : EIdException(message), LastError(code) {}
+    int LastError;
+};
+class EIdNotASocket : public EIdSocketError {
+public:
+    using EIdSocketError::EIdSocketError;
+};
+
+class EIdConnClosedGracefully : public EIdSilentException {
+public:
+    EIdConnClosedGracefully() : EIdSilentException("Connection Closed Gracefully.") {}
+};
+class EIdClosedSocket : public EIdException {
+public:
+    EIdClosedSocket() : EIdException("Disconnected.") {}
+};
+class EIdReadLnMaxLineLengthExceeded : public EIdException {
+public:
+    EIdReadLnMaxLineLengthExceeded() : EIdException("Max line length exceeded.") {}
+};
+class EIdHostRequired : public EIdException {
+public:
+    EIdHostRequired() : EIdException("") {}
+};
+class EIdPortRequired : public EIdException {
+public:
+    EIdPortRequired() : EIdException("") {}
+};
+class EIdSocketHandleError : public EIdException {
+public:
+    using EIdException::EIdException;
+};
+class EIdCouldNotBindSocket : public EIdSocketHandleError {
+public:
+    EIdCouldNotBindSocket() : EIdSocketHandleError("Could not bind socket. Address and port are already in use.") {}
+};
+class EIdTCPConnectionError : public EIdException {
+public:
+    using EIdException::EIdException;
+};
+class EIdNoDataToRead : public EIdTCPConnectionError {
+public:
+    EIdNoDataToRead() : EIdTCPConnectionError("No data to read.") {}
+};
+
+// An answer that is not a success: the message is the whole status line,
+// ErrorCode the numeric status and ErrorMessage the answer's body.
+class EIdHTTPProtocolException : public EIdException {
+public:
+    EIdHTTPProtocolException(int code, const std::string& statusLine, std::string body)
+        : EIdException(statusLine), ErrorCode(code), ErrorMessage(std::move(body)) {}
+    int ErrorCode;
+    std::string ErrorMessage;
+};

@@ -1,0 +1,1 @@
+// Resources are attached by the build.
