@@ -1,0 +1,328 @@
+#include "tests/support/RawHttpServer.h"
+
+#include "tests/support/HttpMessage.h"
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
+#include <vector>
+
+namespace testsupport {
+
+namespace {
+
+constexpr int kTickMs = 20;
+
+// Lets StopListening tell whether it runs on the server's own thread.
+thread_local const RawHttpServer* tServing = nullptr;
+
+// Closing with a zero linger time makes the kernel send RST instead of FIN.
+void CloseWithReset(int fd)
+{
+    linger lin{1, 0};
+    ::setsockopt(fd, SOL_SOCKET, SO_LINGER, &lin, sizeof lin);
+    ::close(fd);
+}
+
+}  // namespace
+
+struct RawHttpServer::Connection {
+    int fd = -1;
+    int index = 0;
+    std::string in;
+    std::string out;
+    std::size_t outPos = 0;
+    bool writing = false;    // a reply is being written
+    bool silent = false;     // NeverAnswer: stay open, answer nothing more
+    bool done = false;       // to be removed from the loop
+    ScriptedReply::Then then = ScriptedReply::Then::Close;
+    std::function<void()> afterSent;
+};
+
+RawHttpServer::RawHttpServer(const std::string& address, std::uint16_t port, Handler handler, Tick tick)
+    : address_(address), port_(port), handler_(std::move(handler)), tick_(std::move(tick))
+{
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC | O_NONBLOCK) != 0)
+        throw std::runtime_error("pipe: " + std::string(std::strerror(errno)));
+    wakeRead_ = fds[0];
+    wakeWrite_ = fds[1];
+    try {
+        pendingListener_ = OpenListener();
+    } catch (...) {
+        ::close(wakeRead_);
+        ::close(wakeWrite_);
+        throw;
+    }
+    listening_ = true;
+    thread_ = std::thread([this] { Run(); });
+}
+
+RawHttpServer::~RawHttpServer()
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        quit_ = true;
+    }
+    Wake();
+    thread_.join();
+    if (pendingListener_ >= 0)
+        ::close(pendingListener_);
+    ::close(wakeRead_);
+    ::close(wakeWrite_);
+}
+
+int RawHttpServer::OpenListener()
+{
+    int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0)
+        throw std::runtime_error("socket: " + std::string(std::strerror(errno)));
+    int one = 1;
+    ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_port = htons(port_);
+    if (::inet_pton(AF_INET, address_.c_str(), &addr.sin_addr) != 1) {
+        ::close(fd);
+        throw std::runtime_error("not an IPv4 address: " + address_);
+    }
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || ::listen(fd, 64) != 0) {
+        std::string why = std::strerror(errno);
+        ::close(fd);
+        throw std::runtime_error("cannot listen on " + address_ + ":" + std::to_string(port_) + ": " + why);
+    }
+    socklen_t len = sizeof addr;
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
+    port_ = ntohs(addr.sin_port);
+    return fd;
+}
+
+void RawHttpServer::Wake()
+{
+    char c = 1;
+    [[maybe_unused]] auto n = ::write(wakeWrite_, &c, 1);
+}
+
+bool RawHttpServer::Listening() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return listening_;
+}
+
+void RawHttpServer::StartListening()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (listening_)
+        return;
+    pendingListener_ = OpenListener();
+    listening_ = true;
+    Wake();
+}
+
+void RawHttpServer::StopListening()
+{
+    std::unique_lock<std::mutex> lock(mutex_);
+    if (tServing == this) {
+        lock.unlock();
+        DropAll();
+        return;
+    }
+    stopRequested_ = true;
+    Wake();
+    changed_.wait(lock, [this] { return !stopRequested_ || quit_; });
+}
+
+void RawHttpServer::DropAll()
+{
+    if (listener_ >= 0)
+        ::close(listener_);
+    listener_ = -1;
+    for (auto& c : conns_) {
+        if (!c.done)
+            ::close(c.fd);
+        c.done = true;
+    }
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (pendingListener_ >= 0)
+        ::close(pendingListener_);
+    pendingListener_ = -1;
+    listening_ = false;
+}
+
+void RawHttpServer::Finish(Connection& c)
+{
+    c.out.clear();
+    c.outPos = 0;
+    c.writing = false;
+    // The follow-up action runs before the connection is closed, so a peer
+    // that sees the close already finds the effects (e.g. the listener gone).
+    if (auto after = std::move(c.afterSent)) {
+        c.afterSent = nullptr;
+        after();
+    }
+    if (c.done)
+        return;
+    switch (c.then) {
+    case ScriptedReply::Then::Close:
+        ::shutdown(c.fd, SHUT_RDWR);
+        ::close(c.fd);
+        c.done = true;
+        break;
+    case ScriptedReply::Then::Reset:
+        CloseWithReset(c.fd);
+        c.done = true;
+        break;
+    case ScriptedReply::Then::KeepOpen:
+        break;
+    case ScriptedReply::Then::NeverAnswer:
+        c.silent = true;
+        break;
+    }
+}
+
+void RawHttpServer::Flush(Connection& c)
+{
+    while (c.outPos < c.out.size()) {
+        ssize_t n = ::send(c.fd, c.out.data() + c.outPos, c.out.size() - c.outPos, MSG_NOSIGNAL);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+            return;
+        if (n <= 0) {  // the peer went away: nothing more to say to it
+            ::close(c.fd);
+            c.done = true;
+            return;
+        }
+        c.outPos += static_cast<std::size_t>(n);
+    }
+    Finish(c);
+}
+
+// Answers the complete requests waiting in the input buffer, one at a time.
+void RawHttpServer::Serve(Connection& c)
+{
+    while (!c.done && !c.writing && !c.silent) {
+        std::size_t length = CompleteRequestLength(c.in);
+        if (length == 0)
+            return;
+        RawRequest request{c.in.substr(0, length), c.index, true};
+        c.in.erase(0, length);
+        ServerReply answer = handler_(request);
+        const ScriptedReply& reply = answer.reply;
+        c.out = reply.bytes.substr(0, std::min(reply.writeAtMost, reply.bytes.size()));
+        c.outPos = 0;
+        c.then = reply.then;
+        c.afterSent = std::move(answer.afterSent);
+        c.writing = true;
+        Flush(c);
+    }
+}
+
+void RawHttpServer::Accept()
+{
+    for (;;) {
+        int fd = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (fd < 0)
+            return;
+        Connection c;
+        c.fd = fd;
+        c.index = connections_++;
+        conns_.push_back(std::move(c));
+    }
+}
+
+void RawHttpServer::Receive(Connection& c)
+{
+    char buf[65536];
+    ssize_t n = ::recv(c.fd, buf, sizeof buf, 0);
+    if (n < 0 && (errno == EAGAIN || errno == EINTR))
+        return;
+    if (n <= 0) {
+        // The peer closed (or reset): keep what it sent of an unfinished request.
+        if (!c.in.empty() && !c.silent)
+            handler_(RawRequest{c.in, c.index, false});
+        ::close(c.fd);
+        c.done = true;
+        return;
+    }
+    if (c.silent)
+        return;
+    c.in.append(buf, static_cast<std::size_t>(n));
+    Serve(c);
+}
+
+void RawHttpServer::Run()
+{
+    tServing = this;
+    for (;;) {
+        {
+            std::unique_lock<std::mutex> lock(mutex_);
+            if (quit_)
+                break;
+            if (stopRequested_) {
+                lock.unlock();
+                DropAll();
+                lock.lock();
+                stopRequested_ = false;
+                changed_.notify_all();
+            }
+            if (pendingListener_ >= 0) {
+                if (listener_ >= 0)
+                    ::close(listener_);
+                listener_ = pendingListener_;
+                pendingListener_ = -1;
+            }
+        }
+
+        std::vector<pollfd> fds;
+        fds.push_back({wakeRead_, POLLIN, 0});
+        const bool withListener = listener_ >= 0;
+        if (withListener)
+            fds.push_back({listener_, POLLIN, 0});
+        std::vector<Connection*> polled;
+        for (auto& c : conns_) {
+            short events = POLLIN;
+            if (c.writing && c.outPos < c.out.size())
+                events |= POLLOUT;
+            fds.push_back({c.fd, events, 0});
+            polled.push_back(&c);
+        }
+        if (::poll(fds.data(), fds.size(), kTickMs) < 0 && errno != EINTR)
+            break;
+
+        if (fds[0].revents & POLLIN) {
+            char buf[64];
+            while (::read(wakeRead_, buf, sizeof buf) > 0) {
+            }
+        }
+        const std::size_t first = withListener ? 2 : 1;
+        for (std::size_t i = 0; i < polled.size(); ++i) {
+            Connection& c = *polled[i];
+            short revents = fds[first + i].revents;
+            if (c.done || revents == 0)
+                continue;
+            if (revents & POLLOUT)
+                Flush(c);
+            if (!c.done && (revents & (POLLIN | POLLHUP | POLLERR)))
+                Receive(c);
+        }
+        if (withListener && listener_ >= 0 && (fds[1].revents & POLLIN))
+            Accept();
+        conns_.remove_if([](const Connection& c) { return c.done; });
+
+        if (tick_)
+            tick_();
+    }
+    DropAll();
+    std::lock_guard<std::mutex> lock(mutex_);
+    changed_.notify_all();
+}
+
+}  // namespace testsupport

@@ -1,0 +1,97 @@
+#pragma once
+// A small single-threaded HTTP/1.x peer over POSIX sockets, used by the test
+// server and the simulated router. It frames requests itself (head up to the
+// blank line, then a Content-Length body) and writes whatever bytes its
+// handler returns, so it shares no parsing code with the client under test.
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <list>
+#include <mutex>
+#include <string>
+#include <thread>
+
+namespace testsupport {
+
+struct ScriptedReply {
+    std::string bytes;                         // raw bytes written back: status line, headers, body
+    enum class Then { Close, KeepOpen, Reset, NeverAnswer } then = Then::Close;
+    std::size_t writeAtMost = std::string::npos; // write only this many bytes of `bytes`, then do `then`
+};
+
+// One request as it arrived. `complete` is false when the peer closed the
+// connection before the head or the announced body had arrived.
+struct RawRequest {
+    std::string bytes;
+    int connection = 0;
+    bool complete = true;
+};
+
+// What a handler answers: the reply, plus an action run on the server thread
+// once the reply has been written and its `then` carried out.
+struct ServerReply {
+    ScriptedReply reply;
+    std::function<void()> afterSent;
+};
+
+class RawHttpServer {
+public:
+    using Handler = std::function<ServerReply(const RawRequest&)>;
+    using Tick = std::function<void()>;
+
+    // Binds and listens at once; throws std::runtime_error when it cannot.
+    // `tick` (optional) runs on the server thread about every 20 ms.
+    RawHttpServer(const std::string& address, std::uint16_t port, Handler handler, Tick tick = {});
+    ~RawHttpServer();
+    RawHttpServer(const RawHttpServer&) = delete;
+    RawHttpServer& operator=(const RawHttpServer&) = delete;
+
+    std::uint16_t Port() const { return port_; }
+    int Connections() const { return connections_.load(); }
+
+    // Closes the listener (new connects are refused) and every open
+    // connection. Returns once done; callable from any thread.
+    void StopListening();
+    // Listens again on the same address and port; connects succeed as soon
+    // as this returns. Callable from any thread.
+    void StartListening();
+    bool Listening() const;
+
+private:
+    struct Connection;
+    void Run();
+    void Wake();
+    int OpenListener();
+    // Server thread only.
+    void DropAll();
+    void Finish(Connection& c);
+    void Flush(Connection& c);
+    void Serve(Connection& c);
+    void Accept();
+    void Receive(Connection& c);
+
+    std::string address_;
+    std::uint16_t port_ = 0;
+    Handler handler_;
+    Tick tick_;
+    std::atomic<int> connections_{0};
+
+    mutable std::mutex mutex_;
+    std::condition_variable changed_;
+    int pendingListener_ = -1;   // handed to the server thread by StartListening
+    bool stopRequested_ = false; // StopListening waiting for the server thread
+    bool listening_ = false;
+    bool quit_ = false;
+
+    int wakeRead_ = -1;
+    int wakeWrite_ = -1;
+    std::thread thread_;
+
+    // Owned by the server thread.
+    int listener_ = -1;
+    std::list<Connection> conns_;
+};
+
+}  // namespace testsupport
