@@ -1,0 +1,55 @@
+// The router driver of the WRX-270 family: identification, login, settings
+// backup and restore, firmware upload, restart, and the one-click upgrade.
+#pragma once
+
+#include "driver/utNorvoFirmwareUpgrader.h"
+
+#include <memory>
+#include <string>
+
+class TWrx310 : public TNorvoFirmwareUpgrader {
+public:
+    explicit TWrx310(TfrmMain& form);
+
+    void NextUpdate(TAction& sender) override;
+    void NextExecute(TAction& sender) override;
+    void PreviousUpdate(TAction& sender) override;
+    void PreviousExecute(TAction& sender) override;
+
+    void RequestLogin(bool pageOnly, std::string& response) override;
+    bool Login() override;
+    void SaveSettings(const QString& fileName) override;
+    void RestoreSettings(const QString& fileName) override;
+    void RestartRouter() override;
+    void UpgradeFirmware() override;
+    void GetFirmwareVersion(QString& version) override;
+    void ExpressUpgrade() override;
+    // True when the last login met a 3.0x/3.1x router; reading it clears it.
+    bool IsLegacyFirmware() override;
+
+    // The salt of a fresh copy of the root page, or empty.
+    std::string GetSalt();
+    // The login token for the current password and salt.
+    std::string BuildLoginHash(bool retry);
+    std::string ComputeHash(const std::string& password, const std::string& salt, bool retry);
+    static std::string MD5Hex(const std::string& data);
+
+private:
+    void CheckLegacyFirmware();
+    void RunExpressUpgrade();
+    void ShowLoginFailedPrompt();
+    void SendFirmware();
+    std::string GetIgnoringErrors(const std::string& url);
+
+    std::string FSalt;
+    std::string FHash;
+    // Selects the padding of the next hash; the first hash after the legacy
+    // check consumes it.
+    bool FLegacyFirmware = false;
+    // What the legacy check of the last login found, kept for
+    // IsLegacyFirmware after the hash has consumed FLegacyFirmware.
+    bool FLegacyRouterSeen = false;
+};
+
+// The driver the program gives its window.
+std::unique_ptr<TNorvoFirmwareUpgrader> MakeWrx310(TfrmMain& form);
