@@ -95,3 +95,9 @@ public:
     int ErrorCode;
     std::string ErrorMessage;
 };
+
+// A body read as text grew past the client's limit; the connection is closed.
+class EIdResponseTooLarge : public EIdException {
+public:
+    using EIdException::EIdException;
+};

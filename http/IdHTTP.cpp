@@ -1,15 +1,236 @@
 #include "http/IdHTTP.h"
 
-struct TIdHTTP::Impl {
-    std::string responseText;
-    int responseCode = -1;
+#include "http/IdBase64.h"
+#include "http/IdCookieManager.h"
+#include "http/IdHTTPRequest.h"
+#include "http/IdHTTPResponse.h"
+#include "http/IdMultipartFormData.h"
+#include "http/IdTCPConnection.h"
+#include "http/IdURI.h"
+
+#include <cctype>
+#include <climits>
+#include <optional>
+
+namespace {
+
+// Collects a body as text, refusing to grow past the limit.
+TIdByteSink TextSink(std::string& text, std::size_t limit) {
+    return [&text, limit](const char* data, std::size_t size) {
+        if (size > limit - text.size())
+            throw EIdResponseTooLarge("Response body larger than " + std::to_string(limit) + " bytes.");
+        text.append(data, size);
+    };
+}
+
+TIdByteSink StreamSink(std::ostream& stream) {
+    return [&stream](const char* data, std::size_t size) {
+        stream.write(data, static_cast<std::streamsize>(size));
+        if (!stream) throw EStreamError("Stream write error.");
+    };
+}
+
+int PortNumber(const std::string& text) {
+    if (text.empty()) return 80;
+    std::size_t i = text[0] == '-' || text[0] == '+' ? 1 : 0;
+    if (i == text.size()) return 80;
+    long long value = 0;
+    for (; i < text.size(); ++i) {
+        if (!std::isdigit(static_cast<unsigned char>(text[i]))) return 80;
+        value = value * 10 + (text[i] - '0');
+        if (value > INT_MAX) return INT_MAX;  // far out of range: refused at connect
+    }
+    return static_cast<int>(text[0] == '-' ? -value : value);
+}
+
+bool Contains(const std::string& text, const std::string& word) {
+    std::string lower = text;
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower.find(word) != std::string::npos;
+}
+
+// Post always speaks HTTP/1.0; the setting comes back afterwards.
+class ProtocolVersionOverride {
+public:
+    ProtocolVersionOverride(TIdHTTPProtocolVersion& setting, TIdHTTPProtocolVersion forced)
+        : setting_(setting), saved_(setting) {
+        setting_ = forced;
+    }
+    ~ProtocolVersionOverride() { setting_ = saved_; }
+    ProtocolVersionOverride(const ProtocolVersionOverride&) = delete;
+    ProtocolVersionOverride& operator=(const ProtocolVersionOverride&) = delete;
+
+private:
+    TIdHTTPProtocolVersion& setting_;
+    TIdHTTPProtocolVersion saved_;
 };
 
-TIdHTTP::TIdHTTP() : d(std::make_unique<Impl>()) {}
+}  // namespace
+
+struct TIdHTTP::Impl {
+    explicit Impl(TIdHTTP& owner) : owner(owner) {}
+
+    TIdHTTP& owner;
+    TIdTCPConnection connection;
+    TIdHTTPRequest request;
+    TIdHTTPResponse response;
+    TIdURI url;
+    std::unique_ptr<TIdCookieManager> cookies;
+    // Basic credentials, once a 401 answer has named the scheme.
+    std::optional<std::pair<std::string, std::string>> authenticator;
+    int authRetries = 0;
+    bool keepAlive = false;
+
+    std::string Exchange(const std::string& method, const std::string& urlText, TIdMultiPartFormDataStream* body,
+                         const TIdByteSink* successSink);
+
+private:
+    void Prepare(const std::string& method, const std::string& urlText, TIdMultiPartFormDataStream* body);
+    void Connect();
+    void Send(TIdMultiPartFormDataStream* body);
+    void ReadAnswer(const TIdByteSink* successSink);
+    [[noreturn]] void FailWithBody();
+    void DecideKeepAlive();
+    std::string Version() const {
+        return owner.ProtocolVersion == TIdHTTPProtocolVersion::pv1_0 ? "1.0" : "1.1";
+    }
+};
+
+void TIdHTTP::Impl::Prepare(const std::string& method, const std::string& urlText, TIdMultiPartFormDataStream* body) {
+    TIdURI next = TIdURI::Parse(urlText);
+    if (!next.Username.empty()) {
+        request.Username = next.Username;
+        request.Password = next.Password;
+    }
+    url.MergeFrom(next);
+    request.Method = method;
+    request.Target = url.Target();
+    request.ContentLength = body ? body->Size() : -1;
+    request.Host = url.Port == "80" ? url.Host : url.Host + ":" + url.Port;
+
+    if (owner.ProtocolVersion == TIdHTTPProtocolVersion::pv1_0 && request.Connection.empty())
+        request.Connection = "keep-alive";
+    // No content decoder: ask for bodies as they are.
+    if (!Contains(request.AcceptEncoding, "identity"))
+        request.AcceptEncoding += request.AcceptEncoding.empty() ? "identity" : ", identity";
+
+    request.Cookie = owner.AllowCookies && cookies ? cookies->CookieHeader(url.Host, url.Path) : std::string();
+    request.Authorization =
+        authenticator ? "Basic " + IdEncodeBase64(authenticator->first + ":" + authenticator->second) : std::string();
+}
+
+void TIdHTTP::Impl::Connect() {
+    int port = PortNumber(url.Port);
+    connection.Timeouts = owner.Timeouts;
+    connection.OnIdle = owner.OnIdle;
+    if (connection.IsOpen() && (connection.Host() != url.Host || connection.Port() != port))
+        connection.CloseConnection();
+    if (!keepAlive) connection.CloseConnection();
+    // Reuse only a connection the router still holds open and that carries
+    // no stray bytes, which would otherwise be read as the next answer.
+    if (connection.IsOpen() && (!connection.IsConnected() || connection.BufferedBytes() > 0))
+        connection.CloseConnection();
+    if (!connection.IsOpen()) connection.OpenConnection(url.Host, port);
+}
+
+void TIdHTTP::Impl::Send(TIdMultiPartFormDataStream* body) {
+    connection.SendBytes(request.Head(Version()));
+    if (!body) return;
+    body->Seek(0, TIdSeekOrigin::soBeginning);
+    connection.SendStream([body](char* buffer, std::size_t size) { return body->Read(buffer, size); },
+                          request.ContentLength);
+}
+
+void TIdHTTP::Impl::FailWithBody() {
+    std::string text;
+    IdReadResponseBody(connection, response, TextSink(text, owner.MaxTextBodySize));
+    throw EIdHTTPProtocolException(response.ResponseCode, response.ResponseText, std::move(text));
+}
+
+void TIdHTTP::Impl::ReadAnswer(const TIdByteSink* successSink) {
+    IdReadResponseHead(connection, response, [this](const TIdHeaderList& headers) {
+        if (!owner.AllowCookies) return;
+        if (!cookies)
+            cookies = owner.CookieClock ? std::make_unique<TIdCookieManager>(owner.CookieClock)
+                                        : std::make_unique<TIdCookieManager>();
+        cookies->TakeHeaders(headers, url.Host);
+    });
+    int code = response.ResponseCode;
+    // Redirects are never followed: they fail like any other non-success.
+    if ((code >= 300 && code <= 399 && code != 304) || !response.Location.empty()) FailWithBody();
+    if (code >= 200 && code <= 299) {
+        if (code != 204) IdReadResponseBody(connection, response, *successSink);
+        return;
+    }
+    if (code == 401) {
+        ++authRetries;
+        if (!authenticator) {
+            for (const std::string& scheme : response.RawHeaders.Values("WWW-Authenticate")) {
+                if (IdSameText(scheme.substr(0, 5), "Basic") && (scheme.size() == 5 || scheme[5] == ' ')) {
+                    authenticator.emplace(request.Username, request.Password);
+                    break;
+                }
+            }
+        }
+        // The password is empty, so the attempt is refused at once; the
+        // authenticator stays and later requests carry its empty credentials.
+    }
+    FailWithBody();
+}
+
+void TIdHTTP::Impl::DecideKeepAlive() {
+    bool open = connection.IsOpen() && connection.IsConnected();
+    if (owner.ProtocolVersion == TIdHTTPProtocolVersion::pv1_0)
+        keepAlive = open && (IdSameText(response.Connection, "keep-alive") ||
+                             IdSameText(response.ProxyConnection, "keep-alive"));
+    else
+        keepAlive = open && !IdSameText(response.Connection, "close") && !IdSameText(response.ProxyConnection, "close");
+    if (!keepAlive) connection.CloseConnection();
+}
+
+std::string TIdHTTP::Impl::Exchange(const std::string& method, const std::string& urlText,
+                                    TIdMultiPartFormDataStream* body, const TIdByteSink* successSink) {
+    authRetries = 0;
+    response = TIdHTTPResponse();
+    std::string text;
+    TIdByteSink textSink = TextSink(text, owner.MaxTextBodySize);
+    try {
+        Prepare(method, urlText, body);
+        Connect();
+        Send(body);
+        ReadAnswer(successSink ? successSink : &textSink);
+    } catch (const EIdHTTPProtocolException&) {
+        DecideKeepAlive();  // the whole answer was read: the connection may stay
+        throw;
+    } catch (...) {
+        // Anything else leaves the connection in an unknown place of the stream.
+        keepAlive = false;
+        connection.CloseConnection();
+        throw;
+    }
+    DecideKeepAlive();
+    return text;
+}
+
+TIdHTTP::TIdHTTP() : d(std::make_unique<Impl>(*this)) {}
 TIdHTTP::~TIdHTTP() = default;
 
-std::string TIdHTTP::Get(const std::string&) { throw EIdException("not implemented"); }
-void TIdHTTP::Get(const std::string&, std::ostream&) { throw EIdException("not implemented"); }
-std::string TIdHTTP::Post(const std::string&, TIdMultiPartFormDataStream&) { throw EIdException("not implemented"); }
-const std::string& TIdHTTP::ResponseText() const { return d->responseText; }
-int TIdHTTP::ResponseCode() const { return d->responseCode; }
+std::string TIdHTTP::Get(const std::string& url) { return d->Exchange("GET", url, nullptr, nullptr); }
+
+void TIdHTTP::Get(const std::string& url, std::ostream& destination) {
+    TIdByteSink sink = StreamSink(destination);
+    d->Exchange("GET", url, nullptr, &sink);
+}
+
+std::string TIdHTTP::Post(const std::string& url, TIdMultiPartFormDataStream& body) {
+    d->request.ContentType = body.RequestContentType();
+    // Every upload goes out on a fresh connection, as HTTP/1.0.
+    d->keepAlive = false;
+    d->connection.CloseConnection();
+    ProtocolVersionOverride version(ProtocolVersion, TIdHTTPProtocolVersion::pv1_0);
+    return d->Exchange("POST", url, &body, nullptr);
+}
+
+TIdCookieManager* TIdHTTP::CookieManager() const { return d->cookies.get(); }
+const std::string& TIdHTTP::ResponseText() const { return d->response.ResponseText; }
+int TIdHTTP::ResponseCode() const { return d->response.ResponseCode; }

@@ -4,23 +4,20 @@
 #pragma once
 
 #include "http/IdException.h"
+#include "http/IdTimeouts.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <ctime>
 #include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
 
 class TIdMultiPartFormDataStream;
+class TIdCookieManager;
 
 enum class TIdHTTPProtocolVersion { pv1_0, pv1_1 };
-
-// Limits on waits. The originals had none; an unanswered router must not
-// hang the wizard forever. Tests set them small.
-struct TIdTimeouts {
-    int ConnectMs = 20000;  // give up a connect after this long
-    int ReadMs = 180000;    // give up a read that receives nothing for this long
-};
 
 class TIdHTTP {
 public:
@@ -38,12 +35,21 @@ public:
 
     TIdHTTPProtocolVersion ProtocolVersion = TIdHTTPProtocolVersion::pv1_1;
     bool AllowCookies = true;
-    bool HandleRedirects = false;
+    bool HandleRedirects = false;  // redirects are never followed; they fail as error answers
 
     // Runs about every 50 ms while a connect, send or read waits, so the
     // caller can keep its window painted. The transport knows nothing else of it.
     std::function<void()> OnIdle;
     TIdTimeouts Timeouts;
+
+    // A body read as text (Get, Post, or the body of an error answer) that
+    // grows past this many bytes fails with EIdResponseTooLarge and the
+    // connection is closed: a misbehaving peer cannot exhaust memory.
+    std::size_t MaxTextBodySize = 64 * 1024 * 1024;
+    // Current time for cookie expiry, seconds since the epoch (tests inject one).
+    std::function<std::time_t()> CookieClock;
+    // The cookie store; none until the first answer arrives with AllowCookies on.
+    TIdCookieManager* CookieManager() const;
 
     // Response of the last exchange (status line, e.g. "HTTP/1.0 200 OK", and code).
     const std::string& ResponseText() const;

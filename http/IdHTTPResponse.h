@@ -1,0 +1,40 @@
+// Reading an answer: status line, header blocks (100 interim answers
+// skipped), and the body in whichever framing the headers announce.
+#pragma once
+
+#include "http/IdHeaderList.h"
+#include "http/IdTCPConnection.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+struct TIdHTTPResponse {
+    static constexpr std::size_t MaxHeaderLines = 255;
+
+    std::string ResponseText;  // the whole status line
+    int ResponseCode = -1;
+    TIdHeaderList RawHeaders;  // at most MaxHeaderLines; the rest are read and dropped
+    bool HeadersCutShort = false;  // the peer closed while headers were read
+
+    std::string Connection;
+    std::string ProxyConnection;
+    std::string TransferEncoding;
+    std::string Location;
+    std::int64_t ContentLength = -1;
+    bool HasContentLength = false;
+
+    bool IsChunked() const;
+};
+
+// Second blank-separated token of the status line as a number, else -1.
+int IdStatusCode(const std::string& statusLine);
+
+// Reads status line and headers; `onHeaderBlock` sees every block read,
+// the interim 100 blocks included.
+void IdReadResponseHead(TIdTCPConnection& connection, TIdHTTPResponse& response,
+                        const std::function<void(const TIdHeaderList&)>& onHeaderBlock);
+
+// Reads the body the headers announce into `sink`. A close before a
+// Content-Length body is complete just ends the body.
+void IdReadResponseBody(TIdTCPConnection& connection, const TIdHTTPResponse& response, const TIdByteSink& sink);

@@ -1,0 +1,97 @@
+// One TCP connection to the router over POSIX sockets: connect, send, and
+// buffered reading of lines and byte counts. IPv4 only. Every wait is sliced
+// into short polls so an idle callback can run and so the limits in
+// TIdTimeouts bound it.
+#pragma once
+
+#include "http/IdTimeouts.h"
+#include "http/IdUniqueFd.h"
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+// Receives body bytes as they arrive.
+using TIdByteSink = std::function<void(const char* data, std::size_t size)>;
+// Fills up to `size` bytes of `buffer`, returns how many (0: nothing left).
+using TIdByteSource = std::function<std::size_t(char* buffer, std::size_t size)>;
+// Turns a host name into a dotted IPv4 address; returns 0 or a Windows Sockets code.
+using TIdResolver = std::function<int(const std::string& host, std::string& dotted)>;
+
+// Four decimal numbers 0..255 separated by dots, nothing else.
+bool IdIsDottedQuad(const std::string& host);
+// Name-service lookup of the first IPv4 address.
+int IdResolveWithNameService(const std::string& host, std::string& dotted);
+
+class TIdTCPConnection {
+public:
+    static constexpr std::size_t RecvPieceSize = 32768;
+    static constexpr std::size_t SendPieceSize = 32768;
+    static constexpr std::size_t MaxLineLength = 16384;
+    static constexpr int IdleIntervalMs = 50;
+
+    TIdTCPConnection();
+    ~TIdTCPConnection();
+    TIdTCPConnection(const TIdTCPConnection&) = delete;
+    TIdTCPConnection& operator=(const TIdTCPConnection&) = delete;
+
+    TIdTimeouts Timeouts;
+    std::function<void()> OnIdle;
+    TIdResolver Resolver = IdResolveWithNameService;
+
+    void OpenConnection(const std::string& host, int port);
+    // Takes over an already connected socket (socket pairs in tests and fuzzing).
+    void AttachSocket(int fd);
+    void CloseConnection();
+    // Zero-wait check; notices a close by the peer without raising.
+    bool IsConnected();
+    bool IsOpen() const { return open_; }
+    const std::string& Host() const { return host_; }
+    int Port() const { return port_; }
+    const std::string& PeerAddress() const { return peerAddress_; }
+    std::size_t BufferedBytes() const { return tail_ - head_; }
+
+    void SendBytes(const char* data, std::size_t size);
+    void SendBytes(const std::string& bytes) { SendBytes(bytes.data(), bytes.size()); }
+    // Sends `count` bytes taken from `source` in pieces of SendPieceSize;
+    // EIdNoDataToRead when the source runs dry early.
+    void SendStream(const TIdByteSource& source, std::int64_t count);
+
+    // One line without its LF and without one CR right before the LF.
+    std::string ReadLine();
+    // Exactly `count` bytes, or EIdConnClosedGracefully after handing over
+    // the bytes that did arrive.
+    void ReadToStream(const TIdByteSink& sink, std::int64_t count);
+    // Everything up to the peer's close.
+    void ReadUntilClosed(const TIdByteSink& sink);
+
+private:
+    enum class WaitFor { Readable, Writable };
+    // Waits up to limitMs; false on timeout. Runs OnIdle while it waits.
+    bool Wait(WaitFor what, int limitMs);
+    void IdleIfDue();
+    // Appends one receive to the input buffer; false when the peer has closed.
+    bool ReceiveSome(bool raiseOnClose);
+    // recv() into `into`, waiting while nothing is there; 0 means closed.
+    std::size_t ReceiveInto(char* into, std::size_t size);
+    void PeerClosed();
+    void MakeRoom();
+    void DeliverBuffered(const TIdByteSink& sink, std::int64_t& remaining);
+    void ResetBuffer();
+    void Connect(const std::string& address, int port);
+
+    std::string host_;
+    int port_ = 0;
+    std::string peerAddress_;
+    TIdUniqueFd socket_;
+    bool open_ = false;
+    bool closedByPeer_ = false;
+    std::vector<char> buffer_;
+    std::size_t head_ = 0;
+    std::size_t tail_ = 0;
+    std::vector<char> piece_;
+    std::chrono::steady_clock::time_point lastIdle_;
+};
