@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# The demo behind `scripts/run --simulated-router`: a simulated WRX-270 runs
+# in a "router" network namespace at 192.168.0.1, and the real wizard runs in
+# a "PC" namespace whose default gateway is that router, so the wizard finds
+# it by itself. Everything is removed again on exit, also on Ctrl-C.
+set -euo pipefail
+source "$(dirname "$0")/common.sh"
+source "$(dirname "$0")/netns.sh"
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "scripts/run --simulated-router needs root: it creates two network namespaces." >&2
+  echo "Run it again with sudo:  sudo scripts/run --simulated-router" >&2
+  exit 1
+fi
+
+norvo_install_deps
+dir="$NORVO_ROOT/build/run"
+norvo_build "$dir" -DNORVO_BUILD_TESTS=OFF
+wizard="$dir/app/norvo-firmware-upgrade"
+sim="$dir/tools/router-sim/router-sim"
+
+password="${NORVO_DEMO_PASSWORD:-norvo-demo}"
+shots="/tmp/norvo-demo-screenshots"
+sim_log="/tmp/norvo-demo-router.log"
+sim_pid="" xvfb_pid="" shooter_pid=""
+
+cleanup() {
+  trap - EXIT INT TERM
+  for pid in $shooter_pid $sim_pid $xvfb_pid; do
+    kill "$pid" 2>/dev/null || true
+  done
+  wait 2>/dev/null || true
+  norvo_netns_down
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+norvo_netns_up "nfu$$"
+
+ip netns exec "$NORVO_NS_ROUTER" "$sim" --listen "$NORVO_ROUTER_ADDR" --port 80 \
+  --password "$password" --firmware 3.5 --reboot-downtime 20 >"$sim_log" 2>&1 &
+sim_pid=$!
+
+# The wizard needs no root: run it as the user who called sudo, if any.
+as_user=()
+if [ -n "${SUDO_USER:-}" ] && [ "$SUDO_USER" != root ]; then
+  as_user=(runuser -u "$SUDO_USER" --)
+fi
+
+display="${DISPLAY:-}"
+if [ -z "$display" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  # No desktop: a virtual screen, photographed every few seconds.
+  display=":$(( 90 + $$ % 9 ))"
+  Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  mkdir -p "$shots"
+  (
+    n=0
+    while sleep 3; do
+      n=$((n + 1))
+      DISPLAY="$display" import -window root "$shots/$(printf '%04d' "$n").png" 2>/dev/null || true
+    done
+  ) &
+  shooter_pid=$!
+  echo "No display found: the wizard runs on a virtual screen; screenshots go to $shots/"
+fi
+
+cat <<MSG
+
+  Simulated WRX-270 router: 192.168.0.1 (firmware 3.5), log in $sim_log
+  Admin password:           $password
+
+  In the wizard: tick the wired-connection box, type the password, click Next.
+  The upgrade takes a few minutes: the router restarts twice.
+  Close the wizard to end the demo.
+
+MSG
+
+ip netns exec "$NORVO_NS_PC" "${as_user[@]}" env DISPLAY="$display" \
+  ${WAYLAND_DISPLAY:+WAYLAND_DISPLAY="$WAYLAND_DISPLAY"} \
+  ${XDG_RUNTIME_DIR:+XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR"} "$wizard" || true
+echo "Router log: $sim_log"
