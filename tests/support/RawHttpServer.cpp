@@ -43,7 +43,6 @@ struct RawHttpServer::Connection {
     bool silent = false;     // NeverAnswer: stay open, answer nothing more
     bool done = false;       // to be removed from the loop
     ScriptedReply::Then then = ScriptedReply::Then::Close;
-    std::function<void()> afterSent;
 };
 
 RawHttpServer::RawHttpServer(const std::string& address, std::uint16_t port, Handler handler, Tick tick)
@@ -126,12 +125,12 @@ void RawHttpServer::StartListening()
     Wake();
 }
 
-void RawHttpServer::StopListening()
+void RawHttpServer::StopListening(int keepConnection)
 {
     std::unique_lock<std::mutex> lock(mutex_);
     if (tServing == this) {
         lock.unlock();
-        DropAll();
+        DropAll(keepConnection);
         return;
     }
     stopRequested_ = true;
@@ -139,12 +138,14 @@ void RawHttpServer::StopListening()
     changed_.wait(lock, [this] { return !stopRequested_ || quit_; });
 }
 
-void RawHttpServer::DropAll()
+void RawHttpServer::DropAll(int keepConnection)
 {
     if (listener_ >= 0)
         ::close(listener_);
     listener_ = -1;
     for (auto& c : conns_) {
+        if (c.index == keepConnection)
+            continue;
         if (!c.done)
             ::close(c.fd);
         c.done = true;
@@ -161,14 +162,6 @@ void RawHttpServer::Finish(Connection& c)
     c.out.clear();
     c.outPos = 0;
     c.writing = false;
-    // The follow-up action runs before the connection is closed, so a peer
-    // that sees the close already finds the effects (e.g. the listener gone).
-    if (auto after = std::move(c.afterSent)) {
-        c.afterSent = nullptr;
-        after();
-    }
-    if (c.done)
-        return;
     switch (c.then) {
     case ScriptedReply::Then::Close:
         ::shutdown(c.fd, SHUT_RDWR);
@@ -219,7 +212,6 @@ void RawHttpServer::Serve(Connection& c)
         c.out = reply.bytes.substr(0, std::min(reply.writeAtMost, reply.bytes.size()));
         c.outPos = 0;
         c.then = reply.then;
-        c.afterSent = std::move(answer.afterSent);
         c.writing = true;
         Flush(c);
     }

@@ -29,11 +29,8 @@ struct RawRequest {
     bool complete = true;
 };
 
-// What a handler answers: the reply, plus an action run on the server thread
-// once the reply has been written and its `then` carried out.
 struct ServerReply {
     ScriptedReply reply;
-    std::function<void()> afterSent;
 };
 
 class RawHttpServer {
@@ -52,8 +49,11 @@ public:
     int Connections() const { return connections_.load(); }
 
     // Closes the listener (new connects are refused) and every open
-    // connection. Returns once done; callable from any thread.
-    void StopListening();
+    // connection. Returns once done; callable from any thread. A handler may
+    // call it with its own request's connection index to keep that one open
+    // for the reply: a peer that has seen any byte of the reply then already
+    // finds connects refused.
+    void StopListening(int keepConnection = -1);
     // Listens again on the same address and port; connects succeed as soon
     // as this returns. Callable from any thread.
     void StartListening();
@@ -65,7 +65,7 @@ private:
     void Wake();
     int OpenListener();
     // Server thread only.
-    void DropAll();
+    void DropAll(int keepConnection = -1);
     void Finish(Connection& c);
     void Flush(Connection& c);
     void Serve(Connection& c);

@@ -91,10 +91,10 @@ std::string RawSocket::ReadReply()
     for (;;) {
         std::size_t headEnd = data.find("\r\n\r\n");
         if (headEnd != std::string::npos) {
-            std::size_t length = 0;
             std::size_t at = data.find("Content-Length:");
-            if (at != std::string::npos && at < headEnd)
-                length = std::strtoull(data.c_str() + at + 15, nullptr, 10);
+            if (at == std::string::npos || at > headEnd)
+                return data + ReadToEnd();  // no length: the body runs to the close
+            std::size_t length = std::strtoull(data.c_str() + at + 15, nullptr, 10);
             if (data.size() >= headEnd + 4 + length)
                 return data;
         }

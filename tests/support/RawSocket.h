@@ -24,7 +24,8 @@ public:
     // Reads until the peer closes or resets; gives up (StillOpen) after a
     // guard time so a broken peer fails the test instead of hanging it.
     std::string ReadToEnd(End* end = nullptr, int guardMs = 5000);
-    // Reads one reply: head plus Content-Length body (keep-alive use).
+    // Reads one reply: head plus its Content-Length body, or to the close
+    // when it announces no length.
     std::string ReadReply();
     // True when something (data or a close) is readable right now.
     bool Readable();

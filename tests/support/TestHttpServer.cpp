@@ -66,10 +66,10 @@ ServerReply TestHttpServer::Handle(const RawRequest& request)
     if (!request.complete)
         return {};
     if (script_.empty())
-        return {ScriptedReply{"HTTP/1.0 500 No script\r\n\r\n"}, nullptr};
+        return {ScriptedReply{"HTTP/1.0 500 No script\r\n\r\n"}};
     ScriptedReply next = std::move(script_.front());
     script_.pop_front();
-    return {std::move(next), nullptr};
+    return {std::move(next)};
 }
 
 }  // namespace testsupport
