@@ -1,0 +1,19 @@
+#pragma once
+// Command line of the router-sim program.
+
+#include "tests/support/RouterSim.h"
+
+#include <string>
+
+namespace routersim {
+
+struct Options {
+    testsupport::RouterSimConfig config;
+    bool help = false;
+    std::string error;  // non-empty: the command line is wrong
+};
+
+Options ParseOptions(int argc, char** argv);
+std::string HelpText();
+
+}  // namespace routersim
