@@ -1,7 +1,33 @@
-#include <cstdio>
+// Start-up: the socket library, the application, the wizard window with its
+// router driver, the data module; then the event loop until the window closes.
+#include "app/Application.h"
+#include "app/SocketLibrary.h"
+#include "driver/utWrx310.h"
+#include "net/dmMain.h"
+#include "wizard/fmMain.h"
 
-int main()
+#include <cstdio>
+#include <exception>
+
+int main(int argc, char** argv)
 {
-    std::puts("Norvo Firmware Upgrade: the wizard window is not built yet.");
-    return 0;
+    try {
+        TSocketLibraryGuard sockets;
+        int result = 0;
+        {
+            TApplication application(argc, argv);
+            TfrmMain frmMain(MakeWrx310);
+            TdtmMain dataModule;
+            dtmMain = &dataModule;
+            frmMain.move(0, 0);
+            frmMain.show();
+            result = application.exec();
+            dtmMain = nullptr;
+        }
+        sockets.Cleanup();
+        return result;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+        return 1;
+    }
 }

@@ -4,15 +4,17 @@
 
 #include "ui_fmMain.h"
 #include "wizard/Action.h"
+#include "wizard/WizardSeams.h"
 
 #include <QWidget>
 
 #include <functional>
 #include <memory>
 
+class IAdapterQuery;
+class TAnchors;
 class TNorvoFirmwareUpgrader;
 class TfrmMain;
-class TWizardSeams;
 
 // Creates the window's router driver; the program passes the WRX-270 driver.
 using TDriverFactory = std::function<std::unique_ptr<TNorvoFirmwareUpgrader>(TfrmMain& form)>;
@@ -29,6 +31,12 @@ public:
     TAction actPrevious{QStringLiteral("&Previous")};
     TAction actNext{QStringLiteral("&Next")};
     TAction actCancel{QStringLiteral("&Cancel")};
+
+    // The window's file dialogs; each keeps the name chosen last.
+    TFileDialog SaveDialog{TFileDialog::TKind::Save, QStringLiteral("GWS File (*.gws)|*.gws|All Files (*.*)|*.*"), {}};
+    TFileDialog OpenDialog{TFileDialog::TKind::Open, QStringLiteral("GWS File (*.gws)|*.gws|All Files (*.*)|*.*"), {}};
+    TFileDialog SaveDialogFirmware{TFileDialog::TKind::Save,
+                                   QStringLiteral("Binary Files (*.bin)|*.bin|All Files (*.*)|*.*"), {}};
 
     // Operations offered to the router driver and the network code.
     QString GetRouterURL() const;
@@ -47,6 +55,67 @@ public:
     // Replaceable modal things (message boxes, file dialogs, the browser).
     TWizardSeams& Seams() const;
 
+    // Where default-gateway discovery gets the adapter list from. Replace it
+    // before the window is shown: showing the window looks up the gateway.
+    void SetAdapterQuery(std::unique_ptr<IAdapterQuery> query);
+
+    // Re-evaluates every action's enabled state; runs whenever the window is idle.
+    void UpdateActions();
+
+    // Receive handler of the data module's TCP client: the bytes up to the
+    // first NUL (and never past length) become one new line of mmoOutput.
+    void tcpClientReceive(QObject* sender, const char* data, int& length);
+
+    // Runs a handler inside the default error handler: an exception that
+    // escapes it is shown in the error box, and the window goes on.
+    void RunGuarded(const std::function<void()>& handler);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void SetUpAppearance();
+    void SetUpAnchors();
+    void ConnectHandlers();
+    void GuardActionHandlers();
+
+    // Window events and control handlers.
+    void FormCreate(const TDriverFactory& makeDriver);
+    void FormShow();
+    void FormDestroy();
+    void WiredChkClick();
+    void btnExpressUpgradeClick();
+    void btnCancelClick();
+    void btnCheckFirmwareClick();
+    void btnCustomUpgradeClick();
+    void pcCardsChange(int newIndex);
+    void tsConfigurationShow();
+    void tsSaveSettingsShow();
+    void tsRestoreSettingsShow();
+    void tsOutcomeShow();
+    void ckShowTabsClick();
+    void btnTestClick();
+    void RunTestCode(const QString& text);
+    void Link_LabelClick();
+    void btnBrowseSaveSettingsClick();
+    void btnBrowseRestoreClick();
+    void btnSaveFirmwareClick();
+    void actSaveSettingsUpdate(TAction& sender);
+    void actSaveSettingsExecute(TAction& sender);
+    void actRestoreSettingsUpdate(TAction& sender);
+    void actRestoreSettingsExecute(TAction& sender);
+    void actCancelUpdate(TAction& sender);
+    void actCancelExecute(TAction& sender);
+
+    void SetStatusText(const QString& text);
+
+    std::unique_ptr<TWizardSeams> FSeams;
+    std::unique_ptr<IAdapterQuery> FAdapterQuery;
+    TAnchors* FAnchors = nullptr;
+    int FProgressStep = 10;  // the progress bar's design step
+    bool FShown = false;
+    bool GatewayLookupPending = false;
+    bool DefaultSettingsFilePending = false;
     std::unique_ptr<TNorvoFirmwareUpgrader> FUpgrader;
 };

@@ -1,0 +1,11 @@
+# The window's pictures, drawn by pictures/make_pictures.sh and committed:
+# the maker's logo (a JPEG that the window decodes with libjpeg), the two
+# outcome icons and the application icon, as resources under ":/pictures/".
+qt_add_resources(norvo_resources norvo_pictures
+  PREFIX "/pictures"
+  BASE ${CMAKE_CURRENT_SOURCE_DIR}/pictures
+  FILES
+    ${CMAKE_CURRENT_SOURCE_DIR}/pictures/norvo_logo.jpg
+    ${CMAKE_CURRENT_SOURCE_DIR}/pictures/outcome_success.png
+    ${CMAKE_CURRENT_SOURCE_DIR}/pictures/outcome_failure.png
+    ${CMAKE_CURRENT_SOURCE_DIR}/pictures/app_icon.png)

@@ -1,0 +1,62 @@
+#include "wizard/WizardSeams.h"
+
+#include "resources/FirmwareImage.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QUrl>
+
+QStringList FileDialogNameFilters(const QString& filter)
+{
+    QStringList result;
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts[i];
+        // The toolkit reads the patterns from the last parentheses of the
+        // description, so they are rebuilt from the pattern column.
+        const qsizetype open = description.lastIndexOf(QLatin1Char('('));
+        if (open > 0)
+            description = description.left(open).trimmed();
+        QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (QString& p : patterns)
+            if (p.trimmed() == QLatin1String("*.*"))
+                p = QStringLiteral("*");
+        result << QStringLiteral("%1 (%2)").arg(description, patterns.join(QLatin1Char(' ')));
+    }
+    return result;
+}
+
+namespace {
+
+bool ExecuteDesktopDialog(TFileDialog& dialog)
+{
+    QFileDialog box(QApplication::activeWindow());
+    box.setAcceptMode(dialog.Kind == TFileDialog::TKind::Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    box.setFileMode(dialog.Kind == TFileDialog::TKind::Save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    box.setNameFilters(FileDialogNameFilters(dialog.Filter));
+    if (!dialog.FileName.isEmpty())
+        box.selectFile(dialog.FileName);
+    if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty())
+        return false;
+    dialog.FileName = box.selectedFiles().constFirst();
+    return true;
+}
+
+}  // namespace
+
+TWizardSeams::TWizardSeams()
+    : ShowMessage([](const QString& text) {
+          QMessageBox::information(QApplication::activeWindow(), QApplication::applicationDisplayName(), text,
+                                   QMessageBox::Ok);
+      }),
+      ShowError([](const QString& text) {
+          QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationDisplayName(), text,
+                                QMessageBox::Ok);
+      }),
+      ExecuteDialog(ExecuteDesktopDialog),
+      OpenUrl([](const QString& url) { QDesktopServices::openUrl(QUrl::fromEncoded(url.toLatin1())); }),
+      LoadFirmware([] { return FirmwareImage::Load(); })
+{
+}

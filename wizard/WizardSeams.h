@@ -1,0 +1,43 @@
+// Everything the window does that would open something modal or leave the
+// program: message boxes, file dialogs, the web browser. The window calls
+// them only through this object, so tests replace them and nothing blocks.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+// A file dialog as the window keeps it: its filter list in the form
+// "description|pattern|description|pattern" and the name chosen last, which
+// the next run offers again.
+struct TFileDialog {
+    enum class TKind { Open, Save };
+    TKind Kind = TKind::Open;
+    QString Filter;
+    QString FileName;
+};
+
+// The filter list as the toolkit's file dialog wants it. "*.*" means every
+// file, also one without an extension.
+QStringList FileDialogNameFilters(const QString& filter);
+
+class TWizardSeams {
+public:
+    // Installs the desktop implementations.
+    TWizardSeams();
+
+    // A message box with an OK button.
+    std::function<void(const QString& text)> ShowMessage;
+    // The box of the default error handler: an error that escaped a handler.
+    std::function<void(const QString& text)> ShowError;
+    // Runs a file dialog; on confirmation it stores the full chosen name in
+    // dialog.FileName and returns true. Cancel returns false and changes nothing.
+    std::function<bool(TFileDialog& dialog)> ExecuteDialog;
+    // Opens an address, given as encoded text, with the desktop's default
+    // action (the web browser).
+    std::function<void(const QString& url)> OpenUrl;
+    // The embedded firmware image; throws when it is missing or damaged.
+    std::function<QByteArray()> LoadFirmware;
+};

@@ -1,0 +1,617 @@
+#include "wizard/fmMain.h"
+
+#include "driver/utNorvoFirmwareUpgrader.h"
+#include "net/IPFunctions.h"
+#include "wizard/Anchors.h"
+#include "wizard/JpegImage.h"
+#include "wizard/ProductProfile.h"
+#include "wizard/SafeFile.h"
+#include "wizard/ScopedUi.h"
+
+#include <QAbstractEventDispatcher>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QMouseEvent>
+#include <QShowEvent>
+#include <QTabBar>
+
+#include <cstring>
+#include <exception>
+
+namespace {
+
+const QString GatewayStatusText = QStringLiteral("Retrieving default gateway...");
+
+// Sizes of the window's fonts, in pixels: the 8-point and 10-point sizes at 96 dpi.
+constexpr int SmallFontPixels = 11;
+constexpr int LargeFontPixels = 13;
+
+void SetFont(QWidget* widget, int pixels, bool bold)
+{
+    QFont font = widget->font();
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    widget->setFont(font);
+}
+
+void SetTextColour(QWidget* widget, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+
+QPixmap LoadJpegResource(const QString& name)
+{
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Exception("Picture " + name.toStdString() + " is missing");
+    return QPixmap::fromImage(DecodeJpeg(file.readAll()));
+}
+
+QString FileBesideProgram(const char* name)
+{
+    return QCoreApplication::applicationDirPath() + QLatin1Char('/') + QLatin1String(name);
+}
+
+}  // namespace
+
+TfrmMain::TfrmMain(TDriverFactory makeDriver, QWidget* parent)
+    : QWidget(parent), FSeams(std::make_unique<TWizardSeams>()), FAdapterQuery(MakeSystemAdapterQuery())
+{
+    setupUi(this);
+    SetUpAppearance();
+    SetUpAnchors();
+    ConnectHandlers();
+    FormCreate(makeDriver);
+    GuardActionHandlers();
+}
+
+TfrmMain::~TfrmMain()
+{
+    FormDestroy();
+}
+
+TWizardSeams& TfrmMain::Seams() const
+{
+    return *FSeams;
+}
+
+void TfrmMain::SetAdapterQuery(std::unique_ptr<IAdapterQuery> query)
+{
+    FAdapterQuery = std::move(query);
+}
+
+// ---------------------------------------------------------------------------
+// Construction
+
+void TfrmMain::SetUpAppearance()
+{
+    // The desktop's sans-serif font stands in for the design font.
+    QFont base = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    base.setPixelSize(SmallFontPixels);
+    setFont(base);
+    SetFont(tsUpgradeType, LargeFontPixels, false);
+    for (QWidget* w : {static_cast<QWidget*>(lblRouterModel), static_cast<QWidget*>(lblHeaderFirmware),
+                       static_cast<QWidget*>(Upgrade_Label), static_cast<QWidget*>(Upgrade_Label2)})
+        SetFont(w, LargeFontPixels, true);
+
+    QPalette header = pnlHeader->palette();
+    header.setColor(QPalette::Window, Qt::white);
+    pnlHeader->setPalette(header);
+    const QColor darkShadow = palette().color(QPalette::Shadow);
+    SetTextColour(lblRouterModel, darkShadow);
+    SetTextColour(lblHeaderFirmware, darkShadow);
+    SetTextColour(Link_Label, Qt::blue);
+    Link_Label->setText(QString::fromLatin1(ProductProfile::SupportSiteUrl));
+    Link_Label->raise();  // drawn above the message label
+
+    imgNorvo->setPixmap(LoadJpegResource(QStringLiteral(":/pictures/norvo_logo.jpg")));
+    imgNorvo->resize(imgNorvo->pixmap().size());
+    imgSuccess->setPixmap(QPixmap(QStringLiteral(":/pictures/outcome_success.png")));
+    imgFailure->setPixmap(QPixmap(QStringLiteral(":/pictures/outcome_failure.png")));
+    setWindowIcon(QIcon(QStringLiteral(":/pictures/app_icon.png")));
+
+    // Labels size themselves to their captions; the word-wrapped ones that
+    // are not of fixed size take the height their text needs.
+    for (QLabel* label : findChildren<QLabel*>()) {
+        if (label->wordWrap() || !label->pixmap().isNull() || label == imgSuccess || label == imgFailure ||
+            label == imgNorvo)
+            continue;
+        AutoSizeLabel(label);
+    }
+    AutoHeightLabel(Label2);
+    AutoHeightLabel(Link_Label);
+    lblExpressUpgrade->resize(lblExpressUpgrade->width(), 36);  // room for two lines
+
+    mmoOutput->setLineWrapMode(QPlainTextEdit::NoWrap);
+    pcCards->setDocumentMode(true);
+}
+
+void TfrmMain::SetUpAnchors()
+{
+    FAnchors = new TAnchors(this);
+    const QSize header(562, 65), footer(562, 37), page(554, 275), configurationRight(353, 275),
+        successFailure(441, 275);
+    FAnchors->Add(lblRouterModel, akTop | akRight, header);
+    FAnchors->Add(lblHeaderFirmware, akTop | akRight, header);
+    FAnchors->Add(lblExpressUpgrade, akLeft | akTop | akRight, page);
+    FAnchors->Add(edExpressAdminPassword, akLeft | akTop | akRight, page);
+    FAnchors->Add(edIPAddress, akLeft | akTop | akRight, configurationRight);
+    FAnchors->Add(edPassword, akLeft | akTop | akRight, configurationRight);
+    FAnchors->Add(edSaveSettingsFile, akLeft | akTop | akRight, page);
+    FAnchors->Add(btnBrowseSaveSettings, akTop | akRight, page);
+    FAnchors->Add(edRestoreSettingsFilename, akLeft | akTop | akRight, page);
+    FAnchors->Add(btnBrowseRestore, akTop | akRight, page);
+    FAnchors->Add(lblSuccessFailureMessage, akLeft | akTop | akRight | akBottom, successFailure);
+    FAnchors->Add(pnlSaveFirmware, akLeft | akRight | akBottom, successFailure);
+    FAnchors->Add(pnlFooterButtons, akTop | akRight, footer);
+}
+
+void TfrmMain::ConnectHandlers()
+{
+    auto guard = [this](void (TfrmMain::*handler)()) { return [this, handler] { RunGuarded([&] { (this->*handler)(); }); }; };
+    connect(WiredChk, &QCheckBox::toggled, this, guard(&TfrmMain::WiredChkClick));
+    connect(ckShowTabs, &QCheckBox::toggled, this, guard(&TfrmMain::ckShowTabsClick));
+    connect(btnNext, &QPushButton::clicked, this, guard(&TfrmMain::btnExpressUpgradeClick));
+    connect(btnCancel, &QPushButton::clicked, this, guard(&TfrmMain::btnCancelClick));
+    connect(btnCheckFirmware, &QPushButton::clicked, this, guard(&TfrmMain::btnCheckFirmwareClick));
+    connect(btnTest, &QPushButton::clicked, this, guard(&TfrmMain::btnTestClick));
+    connect(btnBrowseSaveSettings, &QPushButton::clicked, this, guard(&TfrmMain::btnBrowseSaveSettingsClick));
+    connect(btnBrowseRestore, &QPushButton::clicked, this, guard(&TfrmMain::btnBrowseRestoreClick));
+    connect(btnSaveFirmware, &QPushButton::clicked, this, guard(&TfrmMain::btnSaveFirmwareClick));
+    // Only a tab chosen by the user runs the page-change rule; the program's
+    // own page switches do not.
+    connect(pcCards->tabBar(), &QTabBar::tabBarClicked, this, [this](int index) {
+        if (index >= 0 && index != pcCards->currentIndex())
+            RunGuarded([&] { pcCardsChange(index); });
+    });
+    for (QWidget* page : {tsConfiguration, tsSaveSettings, tsRestoreSettings, tsOutcome})
+        page->installEventFilter(this);
+    Link_Label->installEventFilter(this);
+
+    actSaveSettings.OnUpdate = [this](TAction& a) { actSaveSettingsUpdate(a); };
+    actSaveSettings.OnExecute = [this](TAction& a) { actSaveSettingsExecute(a); };
+    actRestoreSettings.OnUpdate = [this](TAction& a) { actRestoreSettingsUpdate(a); };
+    actRestoreSettings.OnExecute = [this](TAction& a) { actRestoreSettingsExecute(a); };
+    actCancel.OnUpdate = [this](TAction& a) { actCancelUpdate(a); };
+    actCancel.OnExecute = [this](TAction& a) { actCancelExecute(a); };
+    actSaveSettings.Bind(btnSaveSettings);
+    actRestoreSettings.Bind(btnRestoreSettings);
+    actPrevious.Bind(btnPrevious);
+
+    // Actions are re-evaluated whenever the window is idle.
+    if (auto* dispatcher = QAbstractEventDispatcher::instance())
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &TfrmMain::UpdateActions);
+}
+
+// Every action runs inside the default error handler, whoever installed
+// its handlers (the driver wires Next and Previous).
+void TfrmMain::GuardActionHandlers()
+{
+    for (TAction* action : {&actSaveSettings, &actRestoreSettings, &actPrevious, &actNext, &actCancel}) {
+        if (TAction::Handler inner = action->OnExecute)
+            action->OnExecute = [this, inner](TAction& a) { RunGuarded([&] { inner(a); }); };
+        if (TAction::Handler inner = action->OnUpdate)
+            action->OnUpdate = [this, inner](TAction& a) { RunGuarded([&] { inner(a); }); };
+    }
+}
+
+void TfrmMain::RunGuarded(const std::function<void()>& handler)
+{
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        Seams().ShowError(QString::fromUtf8(error.what()));
+    } catch (...) {
+        Seams().ShowError(QStringLiteral("Unknown error"));
+    }
+}
+
+void TfrmMain::UpdateActions()
+{
+    for (TAction* action : {&actSaveSettings, &actRestoreSettings, &actPrevious, &actNext, &actCancel})
+        action->Update();
+}
+
+// ---------------------------------------------------------------------------
+// Window events
+
+void TfrmMain::FormCreate(const TDriverFactory& makeDriver)
+{
+    FUpgrader = makeDriver(*this);
+    // While the driver waits on the network the window keeps painting, but
+    // takes no input there.
+    FUpgrader->GetHTTP().OnIdle = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
+    GatewayLookupPending = true;
+    DefaultSettingsFilePending = true;
+    Link_Label->hide();
+}
+
+void TfrmMain::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (FShown)
+        return;
+    FShown = true;
+    RunGuarded([this] { FormShow(); });
+}
+
+void TfrmMain::FormShow()
+{
+    SetTabsVisible(false);
+
+    lblHeaderFirmware->setText(lblHeaderFirmware->text() + QLatin1String(ProductProfile::InstallerVersion));
+    lblRouterModel->setText(lblRouterModel->text() + QLatin1String(ProductProfile::RouterModel));
+    AutoSizeLabel(lblHeaderFirmware);
+    AutoSizeLabel(lblRouterModel);
+    FAnchors->Apply(pnlHeader);
+
+    lblFirmwareVersion->clear();
+
+    if (QLatin1String(ProductProfile::RouterModel) == QLatin1String("WRX-270")) {
+        lblUsername->hide();
+        edUsername->hide();
+        lblAdminPassword->setText(QStringLiteral("Admin Password :"));
+        AutoSizeLabel(lblAdminPassword);
+        for (QWidget* w : {static_cast<QWidget*>(lblAdminPassword), static_cast<QWidget*>(edPassword),
+                           static_cast<QWidget*>(lblCheckFirmware), static_cast<QWidget*>(btnCheckFirmware),
+                           static_cast<QWidget*>(lblCurrentFirmware), static_cast<QWidget*>(lblFirmwareVersion)})
+            w->move(w->x(), w->y() - ProductProfile::UsernameRowShift);
+    }
+
+    pcCards->setCurrentWidget(tsUpgradeType);
+
+    // A failed lookup is reported, but only after the prompt is set up: the
+    // password must never be shown in clear, nor Next offered unchecked.
+    std::exception_ptr lookupError;
+    try {
+        GetDefaultGateway();
+    } catch (...) {
+        lookupError = std::current_exception();
+    }
+
+    edExpressAdminPassword->setEchoMode(QLineEdit::Password);
+    edExpressAdminPassword->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
+    edExpressAdminPassword->hide();
+    lblExpressAdminPassword->hide();
+    lblExpressUpgrade->hide();
+    btnNext->setEnabled(false);
+    lblContinue->hide();
+
+    if (lookupError)
+        std::rethrow_exception(lookupError);
+}
+
+void TfrmMain::FormDestroy()
+{
+    FUpgrader.reset();
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Show && !event->spontaneous()) {
+        if (watched == tsConfiguration)
+            RunGuarded([this] { tsConfigurationShow(); });
+        else if (watched == tsSaveSettings)
+            RunGuarded([this] { tsSaveSettingsShow(); });
+        else if (watched == tsRestoreSettings)
+            RunGuarded([this] { tsRestoreSettingsShow(); });
+        else if (watched == tsOutcome)
+            RunGuarded([this] { tsOutcomeShow(); });
+    } else if (watched == Link_Label && event->type() == QEvent::MouseButtonRelease &&
+               static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        RunGuarded([this] { Link_LabelClick(); });
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------------------
+// Upgrade Type page and navigation
+
+void TfrmMain::WiredChkClick()
+{
+    const bool wired = WiredChk->isChecked();
+    btnNext->setEnabled(wired);
+    if (wired)
+        lblExpressUpgrade->setText(QStringLiteral("If this router requires a password. Please enter the password now."));
+    for (QWidget* w : {static_cast<QWidget*>(lblExpressUpgrade), static_cast<QWidget*>(edExpressAdminPassword),
+                       static_cast<QWidget*>(lblExpressAdminPassword), static_cast<QWidget*>(lblContinue)})
+        w->setVisible(wired);
+}
+
+void TfrmMain::btnExpressUpgradeClick()
+{
+    ShowNavigationButtons();
+    GetDefaultGateway();
+    FUpgrader->ExpressUpgrade();
+}
+
+void TfrmMain::btnCustomUpgradeClick()
+{
+    ShowNavigationButtons();
+    pcCards->setCurrentWidget(tsConfiguration);
+}
+
+void TfrmMain::btnCancelClick()
+{
+    close();
+}
+
+void TfrmMain::actCancelUpdate(TAction& sender)
+{
+    sender.SetEnabled(pcCards->currentWidget() == tsStatus);
+}
+
+void TfrmMain::actCancelExecute(TAction&)
+{
+    close();
+}
+
+void TfrmMain::ShowNavigationButtons()
+{
+    pnlNextButton->show();
+    pnlPreviousButton->show();
+}
+
+void TfrmMain::HideNavigationButtons()
+{
+    pnlNextButton->hide();
+    pnlPreviousButton->hide();
+}
+
+void TfrmMain::SetTabsVisible(bool visible)
+{
+    // Hiding the tab of the active page would make another page active.
+    QWidget* active = pcCards->currentWidget();
+    for (int i = 0; i < pcCards->count(); ++i)
+        pcCards->setTabVisible(i, visible);
+    pcCards->tabBar()->setVisible(visible);
+    pcCards->setCurrentWidget(active);
+}
+
+void TfrmMain::ckShowTabsClick()
+{
+    SetTabsVisible(ckShowTabs->isChecked());
+}
+
+void TfrmMain::pcCardsChange(int newIndex)
+{
+    QWidget* page = pcCards->widget(newIndex);
+    const bool navigation = page != tsUpgradeType && page != tsOutcome;
+    btnNext->setVisible(navigation);
+    btnPrevious->setVisible(navigation);
+    btnCancel->setText(page == tsOutcome ? QStringLiteral("&Close") : QStringLiteral("&Cancel"));
+}
+
+void TfrmMain::btnTestClick()
+{
+    TScopedBusyCursor busy;
+    RunTestCode(QStringLiteral("Test Code"));
+}
+
+void TfrmMain::RunTestCode(const QString&)
+{
+}
+
+void TfrmMain::Link_LabelClick()
+{
+    Seams().OpenUrl(QString::fromLatin1(ProductProfile::SupportPageUrl));
+}
+
+// ---------------------------------------------------------------------------
+// Configuration page and the outcome
+
+void TfrmMain::tsConfigurationShow()
+{
+    if (!GatewayLookupPending)
+        return;
+    // The page is already current here, so the lookup comes back to it and
+    // shows it again: the flag goes first, or that would look up once more.
+    GatewayLookupPending = false;
+    GetDefaultGateway();
+}
+
+void TfrmMain::btnCheckFirmwareClick()
+{
+    OutcomeReturnPage = tsConfiguration;
+    TScopedBusyCursor busy;
+    const QString retry = QLatin1String(ProductProfile::RetryAdviceText);
+    if (FUpgrader->Login()) {
+        QString version;
+        FUpgrader->GetFirmwareVersion(version);
+        lblFirmwareVersion->setText(version);
+        AutoSizeLabel(lblFirmwareVersion);
+        if (lblFirmwareVersion->text().trimmed().isEmpty())
+            ShowOutcome(QStringLiteral("Could not connect to router and/or determine firmware version. ") + retry, false,
+                        false);
+    } else if (FUpgrader->IsLegacyFirmware()) {
+        Link_Label->show();
+        ShowOutcome(QStringLiteral("This router has firmware version 3.0. ") +
+                        QLatin1String(ProductProfile::ManualUpgradeText),
+                    false, false);
+    } else {
+        Link_Label->hide();
+        ShowOutcome(QStringLiteral("Error logging into router. ") + retry, false, false);
+    }
+}
+
+void TfrmMain::ShowOutcome(const QString& text, bool success, bool checkVersion)
+{
+    QString message = text;
+    bool ok = success;
+    if (checkVersion) {
+        QString version;
+        try {
+            FUpgrader->GetFirmwareVersion(version);
+        } catch (const std::exception&) {
+            version.clear();  // an unreadable version is a wrong version
+        }
+        if (version != QLatin1String(ProductProfile::TargetFirmwareVersion)) {
+            message = QStringLiteral("The firmware version does not match. ") +
+                      QLatin1String(ProductProfile::RetryAdviceText);
+            ok = false;
+        }
+    }
+    pcSuccessFailure->setCurrentWidget(ok ? tsSuccess : tsFailure);
+    lblSuccessFailureMessage->setText(message);
+    pcCards->setCurrentWidget(tsOutcome);
+    // The page may have been current already, and then it is not shown
+    // anew: the Save Firmware panel must still follow this outcome.
+    tsOutcomeShow();
+    btnNext->setEnabled(false);
+    btnCancel->setEnabled(true);
+    if (ok)
+        btnCancel->setText(QStringLiteral("&Close"));
+}
+
+void TfrmMain::tsOutcomeShow()
+{
+    pnlSaveFirmware->setVisible(pcSuccessFailure->currentWidget() == tsFailure);
+}
+
+// ---------------------------------------------------------------------------
+// Settings-file pages and the firmware save
+
+void TfrmMain::tsSaveSettingsShow()
+{
+    if (!DefaultSettingsFilePending)
+        return;
+    edSaveSettingsFile->setText(FileBesideProgram(ProductProfile::SettingsFileName));
+    DefaultSettingsFilePending = false;
+}
+
+void TfrmMain::btnBrowseSaveSettingsClick()
+{
+    if (Seams().ExecuteDialog(SaveDialog))
+        edSaveSettingsFile->setText(SaveDialog.FileName);
+}
+
+void TfrmMain::actSaveSettingsUpdate(TAction& sender)
+{
+    sender.SetEnabled(!edSaveSettingsFile->text().trimmed().isEmpty());
+}
+
+void TfrmMain::actSaveSettingsExecute(TAction&)
+{
+    FUpgrader->SaveSettings(edSaveSettingsFile->text());
+}
+
+void TfrmMain::tsRestoreSettingsShow()
+{
+    const QString saved = edSaveSettingsFile->text().trimmed();
+    if (!saved.isEmpty() && QFileInfo(saved).isFile())
+        edRestoreSettingsFilename->setText(saved);
+}
+
+void TfrmMain::btnBrowseRestoreClick()
+{
+    if (Seams().ExecuteDialog(OpenDialog))
+        edRestoreSettingsFilename->setText(OpenDialog.FileName);
+}
+
+void TfrmMain::actRestoreSettingsUpdate(TAction& sender)
+{
+    const QString name = edRestoreSettingsFilename->text().trimmed();
+    sender.SetEnabled(!name.isEmpty() && QFileInfo(name).isFile());
+}
+
+void TfrmMain::actRestoreSettingsExecute(TAction&)
+{
+    FUpgrader->RestoreSettings(edRestoreSettingsFilename->text().trimmed());
+    FUpgrader->RestartRouter();
+}
+
+void TfrmMain::btnSaveFirmwareClick()
+{
+    SaveDialogFirmware.FileName = FileBesideProgram(ProductProfile::FirmwareFileName);
+    if (!Seams().ExecuteDialog(SaveDialogFirmware))
+        return;
+    QString failure;
+    {
+        TScopedBusyCursor busy;
+        try {
+            SaveFileAtomically(SaveDialogFirmware.FileName, Seams().LoadFirmware());
+        } catch (const std::exception& error) {
+            failure = QString::fromUtf8(error.what());
+        }
+    }
+    if (failure.isEmpty())
+        Seams().ShowMessage(QStringLiteral("The firmware file has been saved."));
+    else
+        Seams().ShowMessage(QStringLiteral("The firmware file could not be saved.\n") + failure);
+}
+
+// ---------------------------------------------------------------------------
+// Status display, router URL, default gateway, TCP client
+
+void TfrmMain::SetStatusText(const QString& text)
+{
+    lblStatus->setText(text);
+    AutoSizeLabel(lblStatus);
+}
+
+void TfrmMain::StartStatus(const QString& text)
+{
+    SetStatusText(text);
+    FProgressStep = 1;
+    QCoreApplication::processEvents();
+}
+
+void TfrmMain::StepStatus(const QString& text)
+{
+    SetStatusText(text);
+    if (FProgressStep == 10)
+        StartStatus(text);
+    int position = ProgressBar1->value() + FProgressStep;
+    if (position > ProgressBar1->maximum())
+        position = ProgressBar1->minimum();
+    ProgressBar1->setValue(position);
+    QCoreApplication::processEvents();
+}
+
+QString TfrmMain::GetRouterURL() const
+{
+    QString url = QStringLiteral("http://") + edIPAddress->text();
+    const QString port = edPort->text();
+    const QString trimmedPort = port.trimmed();
+    if (!trimmedPort.isEmpty() && trimmedPort != QLatin1String("80"))
+        url += QLatin1Char(':') + port;
+    return url;
+}
+
+void TfrmMain::GetDefaultGateway()
+{
+    TScopedBusyCursor busy;
+    TRememberedPage page(pcCards);
+    pcCards->setCurrentWidget(tsStatus);
+
+    StartStatus(GatewayStatusText);
+    QString current, last, preferred;
+    if (QLatin1String(ProductProfile::RouterModel) == QLatin1String("WSG-120")) {
+        preferred = QStringLiteral("192.168.229.61");
+    } else {
+        StepStatus(GatewayStatusText);
+        const TAdapterList adapters = GetAdapters(*FAdapterQuery);
+        for (const TAdapterInfo& adapter : adapters) {
+            StepStatus(GatewayStatusText);
+            current = QString::fromLatin1(adapter.GatewayAddress.c_str());  // text ends at a NUL
+            if (!current.isEmpty())
+                last = current;
+            if (adapter.Type == IfType::Other)
+                preferred = current;
+        }
+    }
+    StepStatus(GatewayStatusText);
+    edIPAddress->setText(!preferred.isEmpty() ? preferred : last);
+}
+
+void TfrmMain::tcpClientReceive(QObject*, const char* data, int& length)
+{
+    // The text ends at the first NUL; a block without one ends at its length.
+    const std::size_t size = data && length > 0 ? strnlen(data, static_cast<std::size_t>(length)) : 0;
+    mmoOutput->appendPlainText(QString::fromLatin1(data, static_cast<qsizetype>(size)));
+}
