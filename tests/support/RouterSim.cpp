@@ -64,6 +64,7 @@ RouterSim::~RouterSim()
 
 std::uint16_t RouterSim::Port() const { return server_->Port(); }
 std::string RouterSim::Address() const { return config_.address; }
+std::string RouterSim::Url() const { return "http://" + config_.address + ":" + std::to_string(Port()); }
 int RouterSim::Connections() const { return server_->Connections(); }
 
 std::int64_t RouterSim::Now() const
@@ -102,7 +103,7 @@ void RouterSim::ComeBackIfDue()
     if (firmwarePending_) {
         firmwareVersion_ = config_.upgradedFirmwareVersion;
         settings_ = FactorySettings();
-        password_.clear();
+        password_ = config_.factoryPassword;
         if (acceptedPad_ == '0')  // the "0" padding belongs to the old firmware's page
             acceptedPad_ = 0x00;
         what += " with firmware " + firmwareVersion_ + " and factory settings";
@@ -139,7 +140,7 @@ std::string RouterSim::Settings() const
 
 std::string RouterSim::FactorySettings() const
 {
-    return MakeSettingsBlob("factory", "", config_.settingsSize);
+    return MakeSettingsBlob("factory", config_.factoryPassword, config_.settingsSize);
 }
 
 int RouterSim::Reboots() const
@@ -245,8 +246,10 @@ ServerReply RouterSim::Handle(const RawRequest& raw)
     std::lock_guard<std::mutex> lock(mutex_);
     Answer answer = Route(request);
     request.status = answer.status;
-    if (answer.goDown)
+    if (answer.goDown) {
         server_->StopListening(request.connection);  // the reply still goes out on this one
+        ComeBackIfDue();                             // at once when there is no downtime
+    }
     Record(std::move(request), answer.note);
     return {std::move(answer.reply)};
 }

@@ -37,10 +37,14 @@ struct RouterSimConfig {
     bool legacyPage = false;                // 3.0x firmware: the page shows 3.05 unless the version is 3.0x/3.1x
     unsigned char acceptedPad = 0x00;       // pad byte of the login hash the router accepts
                                             // (0x30 "0": a 3.0x page's first attempt; 0x01: only the retry)
-    std::int64_t rebootDowntimeMs = 20000;  // unreachable for this long after a restart request
+    // Unreachable for this long after a restart request. Time runs on the
+    // clock below plus AdvanceTime; a test's injected wait should call
+    // AdvanceTime. With 0 the router is back as soon as it has answered.
+    std::int64_t rebootDowntimeMs = 20000;
     bool keepAlive = false;                 // answer keep-alive requests with keep-alive
     std::size_t settingsSize = 8192;        // size of the settings file
     std::string upgradedFirmwareVersion = "3.6";  // what an uploaded image turns out to be
+    std::string factoryPassword;                  // admin password after a firmware upgrade
     std::size_t saltLength = 16;
     std::function<std::int64_t()> clock;    // milliseconds; default: steady clock
     // Fault injection: a reply returned here replaces the router's answer
@@ -64,6 +68,7 @@ public:
 
     std::uint16_t Port() const;
     std::string Address() const;
+    std::string Url() const;  // "http://address:port", no trailing "/"
 
     // Moves the router's clock on by `ms` (on top of the configured clock) and,
     // when a restart's downtime is over, brings the router back before it
