@@ -1,0 +1,418 @@
+#include "http/IdHTTP.h"
+
+#include "http/IdHTTPRequest.h"
+#include "http/IdMultipartFormData.h"
+#include "tests/http/LocalSockets.h"
+#include "tests/http/TempFiles.h"
+#include "tests/support/TestHttpServer.h"
+
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using testsupport::ScriptedReply;
+using testsupport::TestHttpServer;
+using Then = ScriptedReply::Then;
+
+const std::string kUserAgent = "User-Agent: Mozilla/3.0 (compatible; Norvo Firmware Upgrade)\r\n";
+
+ScriptedReply Raw(const std::string& bytes, Then then = Then::Close, std::size_t writeAtMost = std::string::npos) {
+    return ScriptedReply{bytes, then, writeAtMost};
+}
+
+TIdLocalTime FixedTime() { return {2026, 12, 7, 10, 15, 32, 47}; }
+
+// A client set up the way the router driver sets it up, against the test server.
+class Client : public ::testing::Test {
+protected:
+    Client() {
+        http.ProtocolVersion = TIdHTTPProtocolVersion::pv1_0;
+        http.AllowCookies = true;
+        http.HandleRedirects = false;
+        http.Timeouts.ConnectMs = 2000;
+        http.Timeouts.ReadMs = 3000;  // a wrong test fails instead of hanging
+    }
+    std::string Url(const std::string& path = "") const { return "http://127.0.0.1:" + std::to_string(server.Port()) + path; }
+    std::string HostLine() const { return "Host: 127.0.0.1:" + std::to_string(server.Port()) + "\r\n"; }
+    std::string Request(std::size_t i) const {
+        server.WaitForRequests(i + 1);
+        auto all = server.Requests();
+        return i < all.size() ? all[i] : std::string();
+    }
+    static std::string Head(const std::string& text) { return text.substr(0, text.find("\r\n\r\n") + 4); }
+    EIdHTTPProtocolException ExpectProtocolError(const std::function<void()>& call) {
+        try {
+            call();
+        } catch (const EIdHTTPProtocolException& e) {
+            return e;
+        }
+        ADD_FAILURE() << "expected an error answer";
+        return EIdHTTPProtocolException(0, "", "");
+    }
+
+    TestHttpServer server;
+    TIdHTTP http;
+    httptest::TempDir dir;
+};
+
+TEST_F(Client, FirstGetGoesOutExactlyAsTheRouterExpects) {
+    server.Enqueue(TestHttpServer::Reply("HTTP/1.0 200 OK", "<html>3.6</html>"));
+    EXPECT_EQ(http.Get(Url("/path")), "<html>3.6</html>");
+    EXPECT_EQ(Request(0), "GET /path HTTP/1.0\r\n"
+                          "Connection: keep-alive\r\n" +
+                              HostLine() +
+                              "Accept: text/html, */*\r\n"
+                              "Accept-Encoding: identity\r\n" +
+                              kUserAgent + "\r\n");
+    EXPECT_EQ(http.ResponseText(), "HTTP/1.0 200 OK");
+    EXPECT_EQ(http.ResponseCode(), 200);
+}
+
+TEST(RequestHeadTest, DefaultPortLeavesItOutOfTheHostLine) {
+    TIdHTTP http;
+    http.ProtocolVersion = TIdHTTPProtocolVersion::pv1_0;
+    TIdHTTPRequest request;
+    request.Method = "GET";
+    request.Target = "/path";
+    request.Connection = "keep-alive";
+    request.Host = "192.168.0.1";
+    request.AcceptEncoding = "identity";
+    EXPECT_EQ(request.Head("1.0"), "GET /path HTTP/1.0\r\nConnection: keep-alive\r\nHost: 192.168.0.1\r\n"
+                                   "Accept: text/html, */*\r\nAccept-Encoding: identity\r\n" +
+                                       kUserAgent + "\r\n");
+}
+
+TEST_F(Client, BareBaseUrlAndTrailingSlashBothAskForTheRoot) {
+    for (const std::string& url : {Url(), Url("/"), Url("\\")}) {
+        server.Enqueue(TestHttpServer::Reply("HTTP/1.0 200 OK", "x"));
+        http.Get(url);
+    }
+    for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(Request(i).substr(0, 16), "GET / HTTP/1.0\r\n") << i;
+}
+
+TEST_F(Client, PostSendsTheMultipartBodyAndLaterGetsKeepItsContentType) {
+    std::string file = dir.Write("WRX-270C2_FW306B01.bin", std::string(70000, '\x5a'));
+    TIdMultiPartFormDataStream body(FixedTime);
+    body.AddFile("upfile", file, "application/octet-stream");
+    std::string expectedBody;
+    {
+        TIdMultiPartFormDataStream copy(FixedTime);
+        copy.AddFile("upfile", file, "application/octet-stream");
+        char buffer[4096];
+        while (std::size_t n = copy.Read(buffer, sizeof buffer)) expectedBody.append(buffer, n);
+    }
+    server.Enqueue(TestHttpServer::Reply("HTTP/1.0 200 OK", "Upload OK"));
+    server.Enqueue(TestHttpServer::Reply("HTTP/1.0 200 OK", "page"));
+
+    EXPECT_EQ(http.Post(Url("/upload.cgi"), body), "Upload OK");
+    http.Get(Url("/"));
+
+    const std::string contentType = "Content-Type: multipart/form-data; boundary=--------120726101532047\r\n";
+    EXPECT_EQ(Request(0), "POST /upload.cgi HTTP/1.0\r\nConnection: keep-alive\r\n" + contentType +
+                              "Content-Length: " + std::to_string(body.Size()) + "\r\n" + HostLine() +
+                              "Accept: text/html, */*\r\nAccept-Encoding: identity\r\n" + kUserAgent + "\r\n" +
+                              expectedBody);
+    EXPECT_EQ(Request(1), "GET / HTTP/1.0\r\nConnection: keep-alive\r\n" + contentType + HostLine() +
+                              "Accept: text/html, */*\r\nAccept-Encoding: identity\r\n" + kUserAgent + "\r\n");
+}
+
+TEST_F(Client, KeepAliveAnswersKeepTheConnectionButPostsAlwaysOpenANewOne) {
+    std::string file = dir.Write("settings.gws", "cfg");
+    auto keep = [](const std::string& body) {
+        return TestHttpServer::Reply("HTTP/1.0 200 OK", body, Then::KeepOpen, "Connection: Keep-Alive\r\n");
+    };
+    server.Enqueue(keep("a"));                                      // 0: new connection
+    server.Enqueue(keep("b"));                                      // 1: reused
+    server.Enqueue(keep("c"));                                      // 2: POST, new connection
+    server.Enqueue(TestHttpServer::Reply("HTTP/1.0 200 OK", "d"));  // 3: reused after the POST; no keep-alive
+    server.Enqueue(keep("e"));                                      // 4: new connection
+
+    http.Get(Url("/a"));
+    http.Get(Url("/b"));
+    TIdMultiPartFormDataStream body(FixedTime);
+    body.AddFile("upfile", file, "application/octet-stream");
+    http.Post(Url("/setconfig.cgi"), body);
+    http.Get(Url("/d"));
+    http.Get(Url("/e"));
+
+    server.WaitForRequests(5);
+    EXPECT_EQ(server.RequestConnections(), (std::vector<int>{0, 0, 1, 1, 2}));
+}
+
+TEST_F(Client, AnotherPortMeansAnotherConnection) {
+    TestHttpServer other;
+    server.Enqueue(TestHttpServer::Reply("HTTP/1.0 200 OK", "a", Then::KeepOpen, "Connection: keep-alive\r\n"));
+    other.Enqueue(TestHttpServer::Reply("HTTP/1.0 200 OK", "b"));
+    EXPECT_EQ(http.Get(Url("/a")), "a");
+    EXPECT_EQ(http.Get("http://127.0.0.1:" + std::to_string(other.Port()) + "/b"), "b");
+    EXPECT_EQ(other.Connections(), 1);
+}
+
+TEST_F(Client, ErrorAnswerCarriesCodeStatusLineAndBodyAndLeavesTheStreamUntouched) {
+    server.Enqueue(TestHttpServer::Reply("HTTP/1.0 404 Not Found", "<h1>missing</h1>"));
+    std::ostringstream destination;
+    destination << "before";
+    auto e = ExpectProtocolError([&] { http.Get(Url("/getconfig.cgi"), destination); });
+    EXPECT_EQ(e.ErrorCode, 404);
+    EXPECT_STREQ(e.what(), "HTTP/1.0 404 Not Found");
+    EXPECT_EQ(e.ErrorMessage, "<h1>missing</h1>");
+    EXPECT_EQ(destination.str(), "before");
+    EXPECT_EQ(http.ResponseCode(), 404);
+}
+
+TEST_F(Client, SuccessfulStreamGetAppendsTheBody) {
+    std::string body(300000, 'g');
+    server.Enqueue(TestHttpServer::Reply("HTTP/1.0 200 OK", body));
+    std::ostringstream destination;
+    destination << "head:";
+    http.Get(Url("/getconfig.cgi"), destination);
+    EXPECT_EQ(destination.str(), "head:" + body);
+}
+
+TEST_F(Client, ADestinationThatCannotBeWrittenFailsTheGet) {
+    server.Enqueue(TestHttpServer::Reply("HTTP/1.0 200 OK", "settings"));
+    std::ostringstream destination;
+    destination.setstate(std::ios::badbit);
+    EXPECT_THROW(http.Get(Url("/getconfig.cgi"), destination), EStreamError);
+}
+
+struct ErrorAnswerCase {
+    const char* name;
+    const char* answer;
+    int code;
+    const char* message;
+    const char* body;
+};
+void PrintTo(const ErrorAnswerCase& c, std::ostream* out) { *out << c.name; }
+
+class ErrorAnswers : public Client, public ::testing::WithParamInterface<ErrorAnswerCase> {};
+
+TEST_P(ErrorAnswers, FailAfterReadingTheBody) {
+    const ErrorAnswerCase& c = GetParam();
+    server.Enqueue(Raw(c.answer));
+    auto e = ExpectProtocolError([&] { http.Get(Url("/")); });
+    EXPECT_EQ(e.ErrorCode, c.code);
+    EXPECT_EQ(std::string(e.what()), c.message);
+    EXPECT_EQ(e.ErrorMessage, c.body);
+    EXPECT_EQ(server.Requests().size(), 1u) << "redirects are not followed";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, ErrorAnswers,
+    ::testing::Values(
+        ErrorAnswerCase{"Found", "HTTP/1.0 302 Found\r\nLocation: /login.htm\r\nContent-Length: 5\r\n\r\nmoved", 302,
+                        "HTTP/1.0 302 Found", "moved"},
+        ErrorAnswerCase{"OkWithLocation", "HTTP/1.0 200 OK\r\nLocation: /elsewhere\r\n\r\nbody", 200,
+                        "HTTP/1.0 200 OK", "body"},
+        ErrorAnswerCase{"NotModified", "HTTP/1.0 304 Not Modified\r\nContent-Length: 0\r\n\r\n", 304,
+                        "HTTP/1.0 304 Not Modified", ""},
+        ErrorAnswerCase{"ServerError", "HTTP/1.0 500 Internal Error\r\n\r\noops", 500, "HTTP/1.0 500 Internal Error",
+                        "oops"},
+        ErrorAnswerCase{"UnreadableStatus", "HTTP/1.0 abc OK\r\nContent-Length: 1\r\n\r\nz", -1, "HTTP/1.0 abc OK",
+                        "z"},
+        ErrorAnswerCase{"Interim102", "HTTP/1.1 102 Processing\r\n\r\n", 102, "HTTP/1.1 102 Processing", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct BodyCase {
+    const char* name;
+    std::string answer;
+    Then then;
+    std::size_t writeAtMost;
+    std::string body;
+};
+void PrintTo(const BodyCase& c, std::ostream* out) { *out << c.name; }
+
+class BodyFraming : public Client, public ::testing::WithParamInterface<BodyCase> {};
+
+TEST_P(BodyFraming, ReadsTheBodyAsTheHeadersAnnounce) {
+    const BodyCase& c = GetParam();
+    server.Enqueue(Raw(c.answer, c.then, c.writeAtMost));
+    EXPECT_EQ(http.Get(Url("/")), c.body);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bodies, BodyFraming,
+    ::testing::Values(
+        BodyCase{"Chunked", "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nhello\r\n0\r\n\r\n",
+                 Then::KeepOpen, std::string::npos, "hello"},
+        BodyCase{"ChunkedSeveralWithExtension",
+                 "HTTP/1.1 200 OK\r\nTransfer-Encoding: Chunked\r\n\r\n3 ; x=y\r\nabc\r\nA\r\n0123456789\r\n0\r\n\r\n",
+                 Then::KeepOpen, std::string::npos, "abc0123456789"},
+        BodyCase{"UntilClose", "HTTP/1.0 200 OK\r\nContent-Type: text/html\r\n\r\nall of it", Then::Close,
+                 std::string::npos, "all of it"},
+        // The server keeps the connection open: waiting for a body would time out.
+        BodyCase{"ZeroLengthDoesNotWait", "HTTP/1.0 200 OK\r\nContent-Length: 0\r\n\r\n", Then::KeepOpen,
+                 std::string::npos, ""},
+        BodyCase{"NoContent", "HTTP/1.0 204 No Content\r\n\r\n", Then::KeepOpen, std::string::npos, ""},
+        BodyCase{"CloseMidBodyGivesShortBody", "HTTP/1.0 200 OK\r\nContent-Length: 20\r\n\r\n0123456789ABCDEFGHIJ",
+                 Then::Close, 49, "0123456789"},
+        BodyCase{"CloseWhileReadingHeaders", "HTTP/1.0 200 OK\r\nX-One: 1\r\nX-Tw", Then::Close, std::string::npos,
+                 ""},
+        BodyCase{"ContinueThenAnswer",
+                 "HTTP/1.1 100 Continue\r\n\r\nHTTP/1.0 200 OK\r\nContent-Length: 5\r\n\r\nfinal", Then::KeepOpen,
+                 std::string::npos, "final"},
+        BodyCase{"NegativeLengthMeansUntilClose", "HTTP/1.0 200 OK\r\nContent-Length: -4\r\n\r\nrest", Then::Close,
+                 std::string::npos, "rest"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Client, CloseBeforeTheStatusLineIsAGracefulCloseError) {
+    server.Enqueue(Raw(""));
+    try {
+        http.Get(Url("/"));
+        FAIL();
+    } catch (const EIdConnClosedGracefully& e) {
+        EXPECT_STREQ(e.what(), "Connection Closed Gracefully.");
+    }
+}
+
+TEST_F(Client, OverlongStatusLineExceedsTheLineLimit) {
+    server.Enqueue(Raw("HTTP/1.0 200 " + std::string(17000, 'O') + "\r\n\r\n"));
+    try {
+        http.Get(Url("/"));
+        FAIL();
+    } catch (const EIdReadLnMaxLineLengthExceeded& e) {
+        EXPECT_STREQ(e.what(), "Max line length exceeded.");
+    }
+}
+
+TEST_F(Client, ASilentRouterTimesOutAndTheNextRequestStartsAfresh) {
+    http.Timeouts.ReadMs = 150;
+    int idles = 0;
+    http.OnIdle = [&] { ++idles; };
+    server.Enqueue(Raw("", Then::NeverAnswer));
+    server.Enqueue(TestHttpServer::Reply("HTTP/1.0 200 OK", "back"));
+    try {
+        http.Get(Url("/"));
+        FAIL();
+    } catch (const EIdSocketError& e) {
+        EXPECT_EQ(e.LastError, 10060);
+    }
+    EXPECT_GE(idles, 2);
+    EXPECT_EQ(http.Get(Url("/")), "back");
+    EXPECT_EQ(server.RequestConnections(), (std::vector<int>{0, 1}));
+}
+
+TEST_F(Client, AResetIsReportedWithItsCode) {
+    server.Enqueue(Raw("HTTP/1.0 200 OK\r\nContent-Length: 100\r\n\r\npartial", Then::Reset));
+    try {
+        http.Get(Url("/"));
+        FAIL();
+    } catch (const EIdSocketError& e) {
+        EXPECT_EQ(e.LastError, 10054);
+        EXPECT_STREQ(e.what(), "Socket Error # 10054\r\nConnection reset by peer.");
+    }
+}
+
+TEST_F(Client, NothingListeningIsConnectionRefused) {
+    try {
+        http.Get("http://127.0.0.1:" + std::to_string(httptest::ClosedPort()) + "/");
+        FAIL();
+    } catch (const EIdSocketError& e) {
+        EXPECT_EQ(e.LastError, 10061);
+        EXPECT_STREQ(e.what(), "Socket Error # 10061\r\nConnection refused.");
+    }
+}
+
+TEST_F(Client, AfterA401EveryRequestCarriesAnEmptyBasicAuthorization) {
+    server.Enqueue(TestHttpServer::Reply("HTTP/1.0 200 OK", "x"));
+    server.Enqueue(TestHttpServer::Reply("HTTP/1.0 401 Unauthorized", "denied", Then::Close,
+                                         "WWW-Authenticate: Basic realm=\"router\"\r\n"));
+    server.Enqueue(TestHttpServer::Reply("HTTP/1.0 200 OK", "y"));
+    http.Get(Url("/"));
+    auto e = ExpectProtocolError([&] { http.Get(Url("/secret")); });
+    EXPECT_EQ(e.ErrorCode, 401);
+    EXPECT_EQ(e.ErrorMessage, "denied");
+    http.Get(Url("/next"));
+    EXPECT_EQ(Head(Request(0)).find("Authorization"), std::string::npos);
+    EXPECT_EQ(Head(Request(1)).find("Authorization"), std::string::npos);
+    EXPECT_NE(Head(Request(2)).find(kUserAgent + "Authorization: Basic Og==\r\n\r\n"), std::string::npos)
+        << Request(2);
+}
+
+TEST_F(Client, CookiesComeBackAsTheLastHeaderLineUntilTheyExpire) {
+    std::time_t now = 1796000000;
+    http.CookieClock = [&] { return now; };
+    server.Enqueue(TestHttpServer::Reply("HTTP/1.0 200 OK", "logged in", Then::Close,
+                                         "Set-Cookie: uid=abc; path=/\r\nSet-Cookie: t=1; max-age=60\r\n"));
+    server.Enqueue(TestHttpServer::Reply("HTTP/1.0 200 OK", "a", Then::Close, "Set-Cookie: uid=xyz\r\n"));
+    server.Enqueue(TestHttpServer::Reply("HTTP/1.0 200 OK", "b"));
+    EXPECT_EQ(http.CookieManager(), nullptr);
+    http.Get(Url("/post_login.xml?hash=1"));
+    ASSERT_NE(http.CookieManager(), nullptr);
+    http.Get(Url("/status.htm"));
+    now += 61;
+    http.Get(Url("/status.htm"));
+    EXPECT_EQ(Head(Request(0)).find("Cookie"), std::string::npos);
+    EXPECT_NE(Head(Request(1)).find(kUserAgent + "Cookie: uid=abc; t=1\r\n\r\n"), std::string::npos) << Request(1);
+    EXPECT_NE(Head(Request(2)).find(kUserAgent + "Cookie: uid=xyz\r\n\r\n"), std::string::npos) << Request(2);
+}
+
+TEST_F(Client, WithoutCookiesAllowedNothingIsKeptOrSent) {
+    http.AllowCookies = false;
+    server.Enqueue(TestHttpServer::Reply("HTTP/1.0 200 OK", "a", Then::Close, "Set-Cookie: uid=abc\r\n"));
+    server.Enqueue(TestHttpServer::Reply("HTTP/1.0 200 OK", "b"));
+    http.Get(Url("/"));
+    http.Get(Url("/"));
+    EXPECT_EQ(http.CookieManager(), nullptr);
+    EXPECT_EQ(Head(Request(1)).find("Cookie"), std::string::npos);
+}
+
+TEST_F(Client, TextBodiesAreBoundedAndTheConnectionIsDropped) {
+    http.MaxTextBodySize = 1000;
+    server.Enqueue(TestHttpServer::Reply("HTTP/1.0 200 OK", std::string(5000, 'm'), Then::KeepOpen,
+                                         "Connection: keep-alive\r\n"));
+    server.Enqueue(TestHttpServer::Reply("HTTP/1.0 500 Error", std::string(5000, 'e'), Then::KeepOpen,
+                                         "Connection: keep-alive\r\n"));
+    server.Enqueue(TestHttpServer::Reply("HTTP/1.0 200 OK", std::string(1000, 'k')));
+    EXPECT_THROW(http.Get(Url("/big")), EIdResponseTooLarge);
+    EXPECT_THROW(http.Get(Url("/bigerror")), EIdResponseTooLarge);
+    EXPECT_EQ(http.Get(Url("/fits")), std::string(1000, 'k'));
+    EXPECT_EQ(server.RequestConnections(), (std::vector<int>{0, 1, 2}));
+    // Streams are not text: they take any size.
+    server.Enqueue(TestHttpServer::Reply("HTTP/1.0 200 OK", std::string(5000, 's')));
+    std::ostringstream destination;
+    http.Get(Url("/file"), destination);
+    EXPECT_EQ(destination.str().size(), 5000u);
+}
+
+TEST_F(Client, APostWhoseFileShrankFailsWithNoDataToRead) {
+    std::string file = dir.Write("settings.gws", std::string(100000, 'c'));
+    TIdMultiPartFormDataStream body(FixedTime);
+    body.AddFile("upfile", file, "application/octet-stream");
+    ASSERT_EQ(::truncate(file.c_str(), 50000), 0);
+    server.Enqueue(TestHttpServer::Reply("HTTP/1.0 200 OK", "never"));
+    try {
+        http.Post(Url("/setconfig.cgi"), body);
+        FAIL();
+    } catch (const EIdNoDataToRead& e) {
+        EXPECT_STREQ(e.what(), "No data to read.");
+    }
+}
+
+TEST_F(Client, Http11RequestsAndPostsForcedToHttp10) {
+    http.ProtocolVersion = TIdHTTPProtocolVersion::pv1_1;
+    std::string file = dir.Write("settings.gws", "cfg");
+    TIdMultiPartFormDataStream body(FixedTime);
+    body.AddFile("upfile", file, "application/octet-stream");
+    server.Enqueue(TestHttpServer::Reply("HTTP/1.1 200 OK", "a", Then::KeepOpen));
+    server.Enqueue(TestHttpServer::Reply("HTTP/1.1 200 OK", "b", Then::KeepOpen));
+    server.Enqueue(TestHttpServer::Reply("HTTP/1.1 200 OK", "p", Then::KeepOpen));
+    server.Enqueue(TestHttpServer::Reply("HTTP/1.1 200 OK", "c", Then::KeepOpen, "Connection: close\r\n"));
+    server.Enqueue(TestHttpServer::Reply("HTTP/1.1 200 OK", "d"));
+    http.Get(Url("/a"));
+    http.Get(Url("/b"));  // HTTP/1.1 keeps the connection unless told to close
+    http.Post(Url("/p"), body);  // new connection, HTTP/1.0 rules: no keep-alive answer, so closed
+    http.Get(Url("/c"));
+    http.Get(Url("/d"));  // "Connection: close" was honoured
+    EXPECT_EQ(Request(0).substr(0, 17), "GET /a HTTP/1.1\r\n");
+    EXPECT_EQ(Head(Request(0)).find("Connection:"), std::string::npos);
+    EXPECT_EQ(Request(2).substr(0, 18), "POST /p HTTP/1.0\r\n");
+    EXPECT_NE(Head(Request(2)).find("Connection: keep-alive\r\n"), std::string::npos);
+    EXPECT_EQ(Request(3).substr(0, 17), "GET /c HTTP/1.1\r\n");
+    EXPECT_EQ(http.ProtocolVersion, TIdHTTPProtocolVersion::pv1_1);
+    EXPECT_EQ(server.RequestConnections(), (std::vector<int>{0, 0, 1, 2, 3}));
+}
+
+}  // namespace
