@@ -48,3 +48,6 @@ qt_add_resources(norvo_resources norvo_firmware
   BASE ${NORVO_FIRMWARE_DIR}
   OPTIONS -no-compress
   FILES ${NORVO_FIRMWARE_FILE})
+
+# Tests compare the program's resource with the file it was built from.
+set_target_properties(norvo_resources PROPERTIES NORVO_FIRMWARE_FILE ${NORVO_FIRMWARE_FILE})
