@@ -164,7 +164,7 @@ void TIdTCPConnection::CloseConnection() {
 void TIdTCPConnection::MakeRoom() {
     if (buffer_.size() - tail_ >= RecvPieceSize) return;
     std::size_t used = tail_ - head_;
-    std::memmove(buffer_.data(), buffer_.data() + head_, used);
+    if (used > 0 && head_ > 0) std::memmove(buffer_.data(), buffer_.data() + head_, used);
     head_ = 0;
     tail_ = used;
     if (buffer_.size() - tail_ < RecvPieceSize) buffer_.resize(tail_ + RecvPieceSize);
