@@ -23,6 +23,14 @@ struct TJpegError {
     std::longjmp(error->Jump, 1);
 }
 
+// A damaged picture is refused rather than shown half grey: libjpeg's
+// warnings (level -1) end the decoding like its errors.
+void StrictMessage(j_common_ptr info, int level)
+{
+    if (level < 0)
+        LeaveDecoder(info);
+}
+
 // Decodes into image; returns false with the message in error on failure.
 // Only plain C objects live in this frame, since libjpeg leaves it by longjmp.
 bool Decode(const unsigned char* data, unsigned long size, QImage& image, TJpegError& error)
@@ -30,6 +38,7 @@ bool Decode(const unsigned char* data, unsigned long size, QImage& image, TJpegE
     jpeg_decompress_struct info;
     info.err = jpeg_std_error(&error.Manager);
     error.Manager.error_exit = LeaveDecoder;
+    error.Manager.emit_message = StrictMessage;
     error.Message[0] = '\0';
     if (setjmp(error.Jump)) {
         jpeg_destroy_decompress(&info);

@@ -17,6 +17,7 @@
 #include <QShowEvent>
 #include <QTabBar>
 
+#include <algorithm>
 #include <cstring>
 #include <exception>
 
@@ -126,8 +127,32 @@ void TfrmMain::SetUpAppearance()
     AutoHeightLabel(Link_Label);
     lblExpressUpgrade->resize(lblExpressUpgrade->width(), 36);  // room for two lines
 
+    FitConfigurationLabels();
+
+    ckShowTabs->hide();
+    pnlTestButton->hide();
     mmoOutput->setLineWrapMode(QPlainTextEdit::NoWrap);
     pcCards->setDocumentMode(true);
+}
+
+// The row labels of the Configuration page are right-justified against the
+// boxes. Where the desktop font is wider than the design font, the label
+// column grows so that no caption is cut at the window's left edge.
+void TfrmMain::FitConfigurationLabels()
+{
+    constexpr int leftMargin = 8;
+    int leftmost = leftMargin;
+    for (QLabel* label : pnlConfigurationLeft->findChildren<QLabel*>())
+        leftmost = std::min(leftmost, label->x());
+    const int grow = leftMargin - leftmost;
+    if (grow <= 0)
+        return;
+    pnlConfigurationLeft->setFixedWidth(pnlConfigurationLeft->width() + grow);
+    for (QLabel* label : pnlConfigurationLeft->findChildren<QLabel*>())
+        label->move(label->x() + grow, label->y());
+    // The boxes that do not follow the right edge give up that room.
+    for (QLineEdit* box : {edPort, edUsername})
+        box->resize(box->width() - grow, box->height());
 }
 
 void TfrmMain::SetUpAnchors()
@@ -292,7 +317,7 @@ void TfrmMain::FormDestroy()
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::Show && !event->spontaneous()) {
+    if (event->type() == QEvent::Show && !event->spontaneous() && !FChangingTabs) {
         if (watched == tsConfiguration)
             RunGuarded([this] { tsConfigurationShow(); });
         else if (watched == tsSaveSettings)
@@ -366,11 +391,15 @@ void TfrmMain::HideNavigationButtons()
 void TfrmMain::SetTabsVisible(bool visible)
 {
     // Hiding the tab of the active page would make another page active.
+    // The pages the tab bar passes through meanwhile are not really shown,
+    // so their show handlers stay quiet.
     QWidget* active = pcCards->currentWidget();
+    FChangingTabs = true;
     for (int i = 0; i < pcCards->count(); ++i)
         pcCards->setTabVisible(i, visible);
     pcCards->tabBar()->setVisible(visible);
     pcCards->setCurrentWidget(active);
+    FChangingTabs = false;
 }
 
 void TfrmMain::ckShowTabsClick()

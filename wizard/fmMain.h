@@ -76,6 +76,7 @@ protected:
 
 private:
     void SetUpAppearance();
+    void FitConfigurationLabels();
     void SetUpAnchors();
     void ConnectHandlers();
     void GuardActionHandlers();
@@ -115,6 +116,7 @@ private:
     TAnchors* FAnchors = nullptr;
     int FProgressStep = 10;  // the progress bar's design step
     bool FShown = false;
+    bool FChangingTabs = false;
     bool GatewayLookupPending = false;
     bool DefaultSettingsFilePending = false;
     std::unique_ptr<TNorvoFirmwareUpgrader> FUpgrader;

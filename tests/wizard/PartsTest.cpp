@@ -1,0 +1,135 @@
+// Smaller pieces: the file dialogs' filter lists, whole-file writing, the
+// scope guards, the idle TCP client and the socket library guard.
+#include "app/SocketLibrary.h"
+#include "net/dmMain.h"
+#include "tests/wizard/WizardTestSupport.h"
+#include "wizard/SafeFile.h"
+#include "wizard/ScopedUi.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+#include <cerrno>
+
+#include <sys/socket.h>
+
+using namespace wizardtest;
+
+namespace {
+
+TEST(FileDialogFilters, TranslateToTheToolkitsForm)
+{
+    EXPECT_EQ(FileDialogNameFilters("GWS File (*.gws)|*.gws|All Files (*.*)|*.*"),
+              (QStringList{"GWS File (*.gws)", "All Files (*)"}));
+    EXPECT_EQ(FileDialogNameFilters("Binary Files (*.bin)|*.bin|All Files (*.*)|*.*"),
+              (QStringList{"Binary Files (*.bin)", "All Files (*)"}));
+    EXPECT_EQ(FileDialogNameFilters("Pictures|*.png;*.jpg"), (QStringList{"Pictures (*.png *.jpg)"}));
+    EXPECT_TRUE(FileDialogNameFilters("").isEmpty());
+}
+
+TEST(ScopedUi, PageAndCursorComeBackWhenAnExceptionLeavesTheScope)
+{
+    Application();
+    QTabWidget pages;
+    QWidget* first = new QWidget;
+    QWidget* second = new QWidget;
+    pages.addTab(first, "1");
+    pages.addTab(second, "2");
+    QGuiApplication::setOverrideCursor(Qt::PointingHandCursor);
+    try {
+        TScopedBusyCursor busy;
+        TRememberedPage page(&pages);
+        pages.setCurrentWidget(second);
+        EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        throw Exception("fails");
+    } catch (const Exception&) {
+    }
+    EXPECT_EQ(pages.currentWidget(), first);
+    ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::PointingHandCursor);
+    QGuiApplication::restoreOverrideCursor();
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST(SafeFile, ReplacesWholeOrNotAtAll)
+{
+    QTemporaryDir folder;
+    const QString target = folder.filePath("a.bin");
+    SaveFileAtomically(target, "first");
+    SaveFileAtomically(target, "second, longer");
+    QFile file(target);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "second, longer");
+    EXPECT_THROW(SaveFileAtomically(folder.filePath("missing/a.bin"), "x"), EFOpenError);
+}
+
+TEST(DataModule, TcpClientStaysIdleWithoutASocket)
+{
+    TdtmMain module;
+    const TTcpClient& client = module.tcpClient;
+    EXPECT_FALSE(client.Active());
+    EXPECT_EQ(client.Handle(), TTcpClient::InvalidHandle);
+    EXPECT_EQ(client.BlockMode(), TTcpClient::TBlockMode::Blocking);
+    EXPECT_EQ(client.SocketType(), SOCK_STREAM);
+    EXPECT_EQ(client.Family(), AF_INET);
+    EXPECT_TRUE(client.RemoteHost.isEmpty());
+    EXPECT_TRUE(client.RemotePort.isEmpty());
+    EXPECT_EQ(client.BytesSent(), 0);
+    EXPECT_EQ(client.BytesReceived(), 0);
+    EXPECT_FALSE(client.OnReceive);
+    module.tcpClient.Close();  // closing an inactive client does nothing
+    EXPECT_FALSE(client.Active());
+}
+
+TEST(SocketLibrary, IgnoresSigpipeWhileItRunsAndPutsTheOldHandlingBack)
+{
+    struct sigaction before {};
+    sigaction(SIGPIPE, nullptr, &before);
+    {
+        TSocketLibraryGuard guard;
+        struct sigaction during {};
+        sigaction(SIGPIPE, nullptr, &during);
+        EXPECT_EQ(during.sa_handler, SIG_IGN);
+        guard.Cleanup();
+    }
+    struct sigaction after {};
+    sigaction(SIGPIPE, nullptr, &after);
+    EXPECT_EQ(after.sa_handler, before.sa_handler);
+}
+
+int FailingSigAction(int, const struct sigaction*, struct sigaction*)
+{
+    errno = EINVAL;
+    return -1;
+}
+
+int calls = 0;
+int FailingSecondCall(int signal, const struct sigaction* action, struct sigaction* old)
+{
+    return ++calls == 1 ? sigaction(signal, action, old) : FailingSigAction(signal, action, old);
+}
+
+TEST(SocketLibrary, FailuresCarryTheStartUpAndCleanUpNames)
+{
+    try {
+        TSocketLibraryGuard guard(FailingSigAction);
+        FAIL() << "no error";
+    } catch (const ESocketError& error) {
+        EXPECT_EQ(error.Message(), "WSAStartup");
+    }
+    struct sigaction before {};
+    sigaction(SIGPIPE, nullptr, &before);
+    TSocketLibraryGuard guard(FailingSecondCall);
+    try {
+        guard.Cleanup();
+        FAIL() << "no error";
+    } catch (const ESocketError& error) {
+        EXPECT_EQ(error.Message(), "WSACleanup");
+    }
+    sigaction(SIGPIPE, &before, nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,131 @@
+// Creating the wizard window in tests: a headless application, an adapter
+// query that never asks this machine (the gateway is 127.0.0.1 unless a test
+// says otherwise), and seams that record instead of opening anything modal.
+//
+//   auto window = wizardtest::MakeTestWindow(MakeWrx310);   // shown, FormShow done
+//   window->Form().edPort->setText(QString::number(port));
+//   window->Seams.DialogAnswers.push_back("/tmp/x.gws");    // next file dialog confirms this name
+#pragma once
+
+#include "net/IPFunctions.h"
+#include "wizard/WizardSeams.h"
+#include "wizard/fmMain.h"
+
+#include <QApplication>
+#include <QTabBar>
+#include <QByteArray>
+
+#include <cstdlib>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace wizardtest {
+
+// The headless application every window test needs; created once.
+inline QApplication& Application()
+{
+    static QApplication* application = [] {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "wizard-test";
+        static char* argv[] = {name, nullptr};
+        return new QApplication(argc, argv);  // lives until the process ends
+    }();
+    return *application;
+}
+
+// An adapter list handed over by the test, or a failure code.
+class TFakeAdapterQuery : public IAdapterQuery {
+public:
+    explicit TFakeAdapterQuery(TAdapterList adapters = {{IfType::Ethernet, "127.0.0.1"}}) : Adapters(std::move(adapters)) {}
+    std::uint32_t Query(TAdapterList& adapters, int& systemError) override
+    {
+        ++Calls;
+        systemError = SystemError;
+        if (Result == IpHlpResult::Success)
+            adapters = Adapters;
+        return Result;
+    }
+    TAdapterList Adapters;
+    std::uint32_t Result = IpHlpResult::Success;
+    int SystemError = 0;
+    int Calls = 0;
+};
+
+// Replaces every seam of a window and records what was asked of it.
+struct TSeamRecorder {
+    std::vector<QString> Messages;    // message boxes with OK
+    std::vector<QString> Errors;      // boxes of the default error handler
+    std::vector<QString> OpenedUrls;  // addresses handed to the browser
+    std::vector<QString> DialogFilters;  // filter of every file dialog run
+    std::vector<QString> DialogNames;    // name each file dialog offered
+    // Answers for the next file dialogs, oldest first: a name confirms, an
+    // empty optional cancels. With no answer left a dialog is cancelled.
+    std::deque<std::optional<QString>> DialogAnswers;
+    // The firmware image Save Firmware writes; unset means the embedded one.
+    std::function<QByteArray()> LoadFirmware;
+
+    void Install(TWizardSeams& seams)
+    {
+        seams.ShowMessage = [this](const QString& text) { Messages.push_back(text); };
+        seams.ShowError = [this](const QString& text) { Errors.push_back(text); };
+        seams.OpenUrl = [this](const QString& url) { OpenedUrls.push_back(url); };
+        seams.ExecuteDialog = [this](TFileDialog& dialog) {
+            DialogFilters.push_back(dialog.Filter);
+            DialogNames.push_back(dialog.FileName);
+            if (DialogAnswers.empty())
+                return false;
+            const std::optional<QString> answer = DialogAnswers.front();
+            DialogAnswers.pop_front();
+            if (!answer)
+                return false;
+            dialog.FileName = *answer;
+            return true;
+        };
+        const auto embedded = seams.LoadFirmware;
+        seams.LoadFirmware = [this, embedded] { return LoadFirmware ? LoadFirmware() : embedded(); };
+    }
+};
+
+// A window with fake adapters and recorded seams. Members are declared so
+// that the window goes first when the test ends.
+class TTestWindow {
+public:
+    TTestWindow(const TDriverFactory& makeDriver, TAdapterList adapters)
+    {
+        Application();
+        auto query = std::make_unique<TFakeAdapterQuery>(std::move(adapters));
+        Adapters = query.get();
+        form_ = std::make_unique<TfrmMain>(makeDriver);
+        form_->SetAdapterQuery(std::move(query));
+        Seams.Install(form_->Seams());
+    }
+    TfrmMain& Form() const { return *form_; }
+    TfrmMain* operator->() const { return form_.get(); }
+
+    TSeamRecorder Seams;
+    TFakeAdapterQuery* Adapters = nullptr;  // owned by the window
+
+private:
+    std::unique_ptr<TfrmMain> form_;
+};
+
+// Creates the window with the driver of makeDriver, adapters that name
+// 127.0.0.1 as the gateway (or the given ones) and recorded seams, and shows
+// it unless show is false (showing runs the start-up and a gateway lookup).
+inline std::unique_ptr<TTestWindow> MakeTestWindow(const TDriverFactory& makeDriver,
+                                                   TAdapterList adapters = {{IfType::Ethernet, "127.0.0.1"}},
+                                                   bool show = true)
+{
+    auto window = std::make_unique<TTestWindow>(makeDriver, std::move(adapters));
+    if (show) {
+        window->Form().show();
+        QApplication::processEvents();
+    }
+    return window;
+}
+
+}  // namespace wizardtest
