@@ -41,6 +41,11 @@ struct HashCase {
     std::size_t totalLength;
 };
 
+void PrintTo(const HashCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class LoginHashData : public ::testing::TestWithParam<HashCase> {};
 
 TEST_P(LoginHashData, SaltPasswordAndPaddingHashToTheRouterToken)
@@ -102,6 +107,11 @@ struct CutCase {
     std::string page;
     std::string expected;
 };
+
+void PrintTo(const CutCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class SaltCut : public ::testing::TestWithParam<CutCase> {};
 
@@ -168,6 +178,11 @@ struct LegacyCase {
     std::string key;
     bool legacy;
 };
+
+void PrintTo(const LegacyCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class LegacyKey : public ::testing::TestWithParam<LegacyCase> {};
 

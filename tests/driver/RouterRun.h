@@ -1,0 +1,163 @@
+// A wizard window with the real WRX-270 driver talking to the simulated
+// router on 127.0.0.1. The restart wait moves the router's clock instead of
+// sleeping, so a whole upgrade with two restarts runs in well under a second.
+#pragma once
+
+#include "driver/utWrx310.h"
+#include "tests/support/RouterSim.h"
+#include "tests/support/TestHttpServer.h"
+#include "tests/wizard/WizardTestSupport.h"
+#include "wizard/ProductProfile.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace drivertest {
+
+// Files the driver keeps beside the program (the test binary here).
+inline QString BesideProgram(const char* name)
+{
+    return QCoreApplication::applicationDirPath() + QLatin1Char('/') + QString::fromLatin1(name);
+}
+
+inline QByteArray ReadFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline void WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+inline QByteArray Bytes(const std::string& text)
+{
+    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A loopback port on which nothing listens any more.
+inline QString ClosedPort()
+{
+    testsupport::TestHttpServer server;
+    return QString::number(server.Port());
+}
+
+inline testsupport::ScriptedReply Answer(const std::string& statusLine, const std::string& body = "")
+{
+    return testsupport::TestHttpServer::Reply(statusLine, body);
+}
+
+class RouterRun : public ::testing::Test {
+protected:
+    void SetUp() override { RemoveProgramFolderFiles(); }
+
+    void TearDown() override
+    {
+        window_.reset();
+        router_.reset();
+        RemoveProgramFolderFiles();
+    }
+
+    // Starts the router (on a clock that only the injected wait moves) and
+    // the window, pointed at the router's port.
+    void Start(testsupport::RouterSimConfig config = {})
+    {
+        config.clock = [] { return std::int64_t{0}; };
+        router_ = std::make_unique<testsupport::RouterSim>(std::move(config));
+        window_ = wizardtest::MakeTestWindow(MakeWrx310);
+        Form().edPort->setText(QString::number(router_->Port()));
+        Driver().SetWait([this](int ms) {
+            Waits.push_back(ms);
+            if (OnWait)
+                OnWait();
+            router_->AdvanceTime(ms);
+        });
+        // Only a safety net: loopback answers come at once.
+        Driver().GetHTTP().Timeouts.ConnectMs = 5000;
+        Driver().GetHTTP().Timeouts.ReadMs = 10000;
+    }
+
+    // Ticks the wired box, types the password on the Upgrade Type page and presses Next.
+    void PressNext(const QString& password)
+    {
+        Form().WiredChk->setChecked(true);
+        Form().edExpressAdminPassword->setText(password);
+        Form().btnNext->click();
+    }
+
+    // Opens a page the way its tab does.
+    void OpenPage(QWidget* page)
+    {
+        Form().ckShowTabs->setChecked(true);
+        Form().pcCards->setCurrentWidget(page);
+        QCoreApplication::processEvents();
+    }
+
+    // "METHOD /path" of every request the router received, in order.
+    std::vector<std::string> Received() const
+    {
+        std::vector<std::string> lines;
+        for (const auto& request : router_->Requests())
+            lines.push_back(request.http.method + " " + request.http.Path());
+        return lines;
+    }
+
+    std::vector<testsupport::RouterRequest> LoginRequests() const
+    {
+        std::vector<testsupport::RouterRequest> logins;
+        for (const auto& request : router_->Requests())
+            if (request.http.Path() == "/post_login.xml")
+                logins.push_back(request);
+        return logins;
+    }
+
+    QString OutcomeText() const { return Form().lblSuccessFailureMessage->text(); }
+    bool OutcomeIsSuccess() const { return Form().pcSuccessFailure->currentWidget() == Form().tsSuccess; }
+    QWidget* Page() const { return Form().pcCards->currentWidget(); }
+
+    TfrmMain& Form() const { return window_->Form(); }
+    wizardtest::TSeamRecorder& Seams() const { return window_->Seams; }
+    TNorvoFirmwareUpgrader& Driver() const { return Form().Upgrader(); }
+    testsupport::RouterSim& Router() const { return *router_; }
+
+    std::vector<int> Waits;       // every pause the driver asked for, in ms
+    std::function<void()> OnWait;  // runs at each pause, before the clock moves
+
+    const QString SettingsFile = BesideProgram(ProductProfile::SettingsFileName);
+    const QString FirmwareFile = BesideProgram(ProductProfile::FirmwareFileName);
+
+private:
+    void RemoveProgramFolderFiles()
+    {
+        QFile::remove(SettingsFile);
+        QFile::remove(FirmwareFile);
+    }
+
+    std::unique_ptr<testsupport::RouterSim> router_;
+    std::unique_ptr<wizardtest::TTestWindow> window_;
+};
+
+inline QString Text(const char* latin1)
+{
+    return QString::fromLatin1(latin1);
+}
+
+inline const QString RetryAdvice = Text(ProductProfile::RetryAdviceText);
+inline const QString UpgradeErrorText = QStringLiteral("There was an error with the upgrade process. ") + RetryAdvice;
+inline const QString MismatchText = QStringLiteral("The firmware version does not match. ") + RetryAdvice;
+inline const QString FirmwareProblemText =
+    QStringLiteral("There is a problem with the firmware in this installer. Please try downloading it again.");
+inline const QString LoginFailedText = QStringLiteral(
+    "Cannot log in to the router. Please check the wiring, retype the password if needed, then click the Next button.");
+
+}  // namespace drivertest

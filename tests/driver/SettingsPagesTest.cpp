@@ -1,0 +1,206 @@
+// The Save Settings and Restore Settings pages and Save Firmware, with the
+// real driver and the simulated router.
+#include "tests/driver/RouterRun.h"
+
+#include "resources/FirmwareImage.h"
+#include "tests/support/RouterPages.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+namespace drivertest {
+namespace {
+
+using testsupport::RouterRequest;
+using testsupport::RouterSimConfig;
+
+class SettingsPages : public RouterRun {
+protected:
+    void SetUp() override
+    {
+        RouterRun::SetUp();
+        ASSERT_TRUE(folder.isValid());
+    }
+
+    bool LogIn()
+    {
+        Form().edPassword->setText(QStringLiteral("admin"));
+        return Driver().Login();
+    }
+
+    QStringList FolderEntries() const
+    {
+        return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    }
+
+    QTemporaryDir folder;
+};
+
+TEST_F(SettingsPages, SaveThenRestoreRoundTripsTheSettingsAndRestartsTheRouter)
+{
+    Start();
+    ASSERT_TRUE(LogIn());
+    OpenPage(Form().tsSaveSettings);
+    EXPECT_EQ(Form().edSaveSettingsFile->text(), SettingsFile);  // the default name
+    const QString file = folder.filePath(QStringLiteral("router.gws"));
+    Form().edSaveSettingsFile->setText(file);
+    Form().UpdateActions();
+    ASSERT_TRUE(Form().actSaveSettings.Enabled());
+
+    Form().btnSaveSettings->click();
+
+    EXPECT_TRUE(Seams().Errors.empty());
+    EXPECT_TRUE(ReadFile(file) == Bytes(Router().Settings()));
+    EXPECT_EQ(FolderEntries(), QStringList{QStringLiteral("router.gws")});
+    EXPECT_EQ(Page(), Form().tsSaveSettings);
+    EXPECT_EQ(Form().lblStatus->text(), QStringLiteral("Saving Router Settings..."));
+
+    // Change the router's settings, then put the saved ones back.
+    const std::string saved = Router().Settings();
+    const std::string other = testsupport::MakeSettingsBlob("user", "other", 4096);
+    const QString otherFile = folder.filePath(QStringLiteral("other.gws"));
+    WriteFile(otherFile, Bytes(other));
+    Driver().RestoreSettings(otherFile);
+    Driver().RestartRouter();
+    ASSERT_EQ(Router().Settings(), other);
+    ASSERT_FALSE(Driver().Login());  // the password changed with the settings
+    Form().edPassword->setText(QStringLiteral("other"));
+    ASSERT_TRUE(Driver().Login());
+    Waits.clear();
+
+    OpenPage(Form().tsRestoreSettings);
+    EXPECT_EQ(Form().edRestoreSettingsFilename->text(), file);  // taken from the Save page
+    Form().UpdateActions();
+    ASSERT_TRUE(Form().actRestoreSettings.Enabled());
+    Form().btnRestoreSettings->click();
+
+    EXPECT_TRUE(Seams().Errors.empty());
+    const std::vector<testsupport::RouterUpload> uploads = Router().SettingsUploads();
+    ASSERT_EQ(uploads.size(), 2u);
+    EXPECT_EQ(uploads[1].data, saved);
+    EXPECT_EQ(uploads[1].filename, file.toStdString());
+    EXPECT_EQ(Router().Settings(), saved);  // applied by the restart
+    EXPECT_EQ(Router().Password(), "admin");
+    EXPECT_EQ(Waits, std::vector<int>(12, 5000));
+    EXPECT_EQ(Page(), Form().tsRestoreSettings);
+    EXPECT_EQ(Form().lblStatus->text(), QStringLiteral("The router has finished restarting..."));
+    EXPECT_TRUE(Form().mmoOutput->toPlainText().contains(QStringLiteral("Settings uploaded successfully")));
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+struct FailedSaveCase {
+    const char* name;
+    bool logIn;              // without a login the router refuses with 403
+    bool cutOff;             // the router closes before answering
+    bool missingFolder;      // the target's folder does not exist
+    QString message;         // prefix of the error shown
+    int downloadsSent;
+};
+
+void PrintTo(const FailedSaveCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class FailedSettingsSave : public SettingsPages, public ::testing::WithParamInterface<FailedSaveCase> {};
+
+TEST_P(FailedSettingsSave, KeepsTheEarlierBackupAndLeavesNoPartialFile)
+{
+    const FailedSaveCase& c = GetParam();
+    RouterSimConfig config;
+    if (c.cutOff)
+        config.intercept = [](const RouterRequest& request) -> std::optional<testsupport::ScriptedReply> {
+            if (request.http.Path() == "/getconfig.cgi")
+                return testsupport::ScriptedReply{"", testsupport::ScriptedReply::Then::Close};
+            return std::nullopt;
+        };
+    Start(config);
+    if (c.logIn) {
+        ASSERT_TRUE(LogIn());
+    }
+    const QString file = c.missingFolder ? folder.filePath(QStringLiteral("absent/router.gws"))
+                                         : folder.filePath(QStringLiteral("router.gws"));
+    if (!c.missingFolder) {
+        WriteFile(file, "earlier backup");
+    }
+    OpenPage(Form().tsSaveSettings);
+    Form().edSaveSettingsFile->setText(file);
+    Form().UpdateActions();
+
+    Form().btnSaveSettings->click();
+
+    ASSERT_EQ(Seams().Errors.size(), 1u);
+    EXPECT_TRUE(Seams().Errors[0].startsWith(c.message)) << Seams().Errors[0].toStdString();
+    EXPECT_EQ(Router().CountRequests("GET", "/getconfig.cgi"), c.downloadsSent);
+    if (c.missingFolder) {
+        EXPECT_TRUE(FolderEntries().isEmpty());
+    } else {
+        EXPECT_TRUE(ReadFile(file) == QByteArray("earlier backup"));
+        EXPECT_EQ(FolderEntries(), QStringList{QStringLiteral("router.gws")});
+    }
+    EXPECT_EQ(Page(), Form().tsSaveSettings);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Failures, FailedSettingsSave,
+    ::testing::Values(
+        FailedSaveCase{"router_refuses", false, false, false, QStringLiteral("HTTP/1.0 403 Forbidden"), 1},
+        FailedSaveCase{"connection_closed", true, true, false, QStringLiteral("Connection Closed Gracefully."), 1},
+        FailedSaveCase{"folder_missing", true, false, true, QStringLiteral("Cannot create file \""), 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SettingsPages, RefusedRestoreIsShownAndDoesNotRestart)
+{
+    Start();  // not logged in: the router refuses the upload
+    const QString file = folder.filePath(QStringLiteral("router.gws"));
+    WriteFile(file, "settings");
+    OpenPage(Form().tsRestoreSettings);
+    Form().edRestoreSettingsFilename->setText(QStringLiteral("  ") + file + QStringLiteral(" "));
+    Form().UpdateActions();
+    ASSERT_TRUE(Form().actRestoreSettings.Enabled());
+
+    Form().btnRestoreSettings->click();
+
+    EXPECT_EQ(Seams().Errors, std::vector<QString>{QStringLiteral("HTTP/1.0 403 Forbidden")});
+    EXPECT_EQ(Router().CountRequests("POST", "/setconfig.cgi"), 1);
+    EXPECT_EQ(Router().CountRequests("GET", "/reboot.cgi"), 0);
+    EXPECT_EQ(Form().lblStatus->text(), QStringLiteral("Finalizing Router Settings Upload..."));
+    EXPECT_EQ(Page(), Form().tsRestoreSettings);
+}
+
+TEST_F(SettingsPages, RestoringAMissingFileFailsBeforeAnyRequest)
+{
+    Start();
+    ASSERT_TRUE(LogIn());
+    const std::size_t before = Router().Requests().size();
+
+    EXPECT_THROW(Driver().RestoreSettings(folder.filePath(QStringLiteral("absent.gws"))), Exception);
+
+    EXPECT_EQ(Router().Requests().size(), before);
+    EXPECT_EQ(Form().lblStatus->text(), QStringLiteral("Finalizing Router Settings Upload..."));
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(SettingsPages, SaveFirmwareWritesTheEmbeddedImageOrNothingWhenCancelled)
+{
+    Start();
+    Form().ShowOutcome(QStringLiteral("failed"), false, false);
+    ASSERT_TRUE(Form().pnlSaveFirmware->isVisibleTo(Form().tsOutcome));
+    const QString file = folder.filePath(QStringLiteral("firmware"));
+
+    Seams().DialogAnswers.push_back(std::nullopt);
+    Form().btnSaveFirmware->click();
+    EXPECT_TRUE(FolderEntries().isEmpty());
+    EXPECT_TRUE(Seams().Messages.empty());
+
+    Seams().DialogAnswers.push_back(file);
+    Form().btnSaveFirmware->click();
+    EXPECT_TRUE(ReadFile(file) == FirmwareImage::Load());
+    EXPECT_EQ(FolderEntries(), QStringList{QStringLiteral("firmware")});
+    EXPECT_EQ(Seams().Messages, std::vector<QString>{QStringLiteral("The firmware file has been saved.")});
+    EXPECT_TRUE(Router().Requests().empty());
+}
+
+}  // namespace
+}  // namespace drivertest
