@@ -60,9 +60,16 @@ int main(int argc, char** argv)
                 "/ firmware " + router.FirmwareVersion() + ", admin password \"" + c.password + "\", " +
                 (c.keepAlive ? "keep-alive" : "close") + ", restart downtime " +
                 std::to_string(c.rebootDowntimeMs / 1000) + " s");
+        const std::string originalSettings = router.Settings();
         int signal = 0;
         sigwait(&stopSignals, &signal);
         LogLine(std::string("stopping on ") + (signal == SIGINT ? "SIGINT" : "SIGTERM"));
+        // One line that says where the router ended, for people and scripts.
+        LogLine("final state: firmware " + router.FirmwareVersion() + ", settings " +
+                (router.Settings() == originalSettings ? "original" : "changed") + ", restarts " +
+                std::to_string(router.Reboots()) + ", firmware uploads " +
+                std::to_string(router.FirmwareUploads().size()) + ", settings uploads " +
+                std::to_string(router.SettingsUploads().size()));
     } catch (const std::exception& e) {
         std::cerr << "router-sim: " << e.what() << "\n";
         return 1;

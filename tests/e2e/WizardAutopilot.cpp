@@ -1,0 +1,121 @@
+// Drives the real wizard the way a user does: ticks the wired-connection box,
+// types the admin password and clicks Next, then reports where the run ended.
+// Everything below the window is the program's own code, the default-gateway
+// lookup included; only the restart pauses are shortened, and modal boxes are
+// printed instead of shown, since nobody is there to close them.
+//
+//   wizard-autopilot --password P [--wait-divisor N] [--gateway ADDR --port N]
+//
+// --wait-divisor N  divides every restart pause by N (0: no pause at all)
+// --gateway ADDR    use ADDR as the only adapter's gateway instead of asking
+//                   the system (for runs on loopback); --port sets the port box
+#include "driver/utWrx310.h"
+#include "net/IPFunctions.h"
+#include "wizard/WizardSeams.h"
+#include "wizard/fmMain.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTest>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+struct Options {
+    QString password;
+    int waitDivisor = 1;
+    std::string gateway;
+    QString port;
+};
+
+bool Parse(int argc, char** argv, Options& o)
+{
+    for (int i = 1; i < argc; ++i) {
+        const bool hasValue = i + 1 < argc;
+        if (!std::strcmp(argv[i], "--password") && hasValue)
+            o.password = QString::fromUtf8(argv[++i]);
+        else if (!std::strcmp(argv[i], "--wait-divisor") && hasValue)
+            o.waitDivisor = std::atoi(argv[++i]);
+        else if (!std::strcmp(argv[i], "--gateway") && hasValue)
+            o.gateway = argv[++i];
+        else if (!std::strcmp(argv[i], "--port") && hasValue)
+            o.port = QString::fromUtf8(argv[++i]);
+        else
+            return false;
+    }
+    return true;
+}
+
+class FixedGateway : public IAdapterQuery {
+public:
+    explicit FixedGateway(std::string gateway) : gateway_(std::move(gateway)) {}
+    std::uint32_t Query(TAdapterList& adapters, int&) override
+    {
+        adapters = {{IfType::Ethernet, gateway_}};
+        return IpHlpResult::Success;
+    }
+
+private:
+    std::string gateway_;
+};
+
+void Say(const char* what, const QString& text)
+{
+    std::printf("%s: %s\n", what, text.toUtf8().constData());
+    std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    Options options;
+    if (!Parse(argc, argv, options)) {
+        std::fprintf(stderr, "usage: wizard-autopilot --password P [--wait-divisor N] [--gateway ADDR --port N]\n");
+        return 2;
+    }
+    QApplication application(argc, argv);
+    TfrmMain form(MakeWrx310);
+    if (!options.gateway.empty())
+        form.SetAdapterQuery(std::make_unique<FixedGateway>(options.gateway));
+
+    TWizardSeams& seams = form.Seams();
+    seams.ShowMessage = [](const QString& text) { Say("message", text); };
+    seams.ShowError = [](const QString& text) { Say("error", text); };
+    seams.ExecuteDialog = [](TFileDialog&) { return false; };
+    seams.OpenUrl = [](const QString& url) { Say("browser", url); };
+
+    const int divisor = options.waitDivisor;
+    form.Upgrader().SetWait([divisor](int ms) {
+        if (divisor <= 0)
+            return;
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < ms / divisor)
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+    });
+
+    form.show();
+    QApplication::processEvents();
+    if (!options.port.isEmpty())
+        form.edPort->setText(options.port);
+    Say("gateway", form.edIPAddress->text());
+
+    QTest::mouseClick(form.WiredChk, Qt::LeftButton, {}, QPoint(8, form.WiredChk->height() / 2));
+    QTest::keyClicks(form.edExpressAdminPassword, options.password);
+    QTest::mouseClick(form.btnNext, Qt::LeftButton);  // runs the whole upgrade
+    QApplication::processEvents();
+
+    QWidget* page = form.pcCards->currentWidget();
+    Say("page", page->objectName());
+    if (page == form.tsOutcome)
+        Say("outcome", form.lblSuccessFailureMessage->text());
+    else
+        Say("prompt", form.lblExpressUpgrade->text());
+    Say("cancel", form.btnCancel->text());
+    Say("next", form.btnNext->isEnabled() ? QStringLiteral("enabled") : QStringLiteral("disabled"));
+    return 0;
+}

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# End-to-end: the real wizard in a "PC" network namespace upgrades router-sim
+# in a "router" namespace that is the PC's default gateway. Real routing
+# table, real TCP and HTTP, a router that restarts.
+#
+#   e2e_upgrade.sh AUTOPILOT ROUTER_SIM CASE     CASE: success | wrong-password
+set -uo pipefail
+autopilot="$1" sim="$2" case="$3"
+here="$(cd "$(dirname "$0")" && pwd)"
+source "$here/../../scripts/lib/netns.sh"
+
+if ! norvo_can_make_netns; then
+  echo "SKIPPED: creating network namespaces needs root and iproute2"
+  exit 77
+fi
+
+work="$(mktemp -d)"
+sim_pid=""
+cleanup() {
+  [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null && wait "$sim_pid" 2>/dev/null
+  norvo_netns_down
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*"; echo "--- wizard"; cat "$work/wizard.out"; echo "--- router"; cat "$work/router.log"; exit 1; }
+
+norvo_netns_up "nfe$$"
+ip netns exec "$NORVO_NS_ROUTER" "$sim" --listen "$NORVO_ROUTER_ADDR" --port 80 --password "s3cret" \
+  --firmware 3.5 --reboot-downtime 2 >"$work/router.log" 2>&1 &
+sim_pid=$!
+for _ in $(seq 50); do
+  grep -q listening "$work/router.log" && break
+  sleep 0.1
+done
+
+password="s3cret"
+[ "$case" = wrong-password ] && password="not-the-password"
+# Restart pauses divided by 50: 60 s become 1.2 s, longer than the router's 2 s downtime overall.
+ip netns exec "$NORVO_NS_PC" env QT_QPA_PLATFORM=offscreen \
+  timeout 120 "$autopilot" --password "$password" --wait-divisor 50 >"$work/wizard.out" 2>&1 \
+  || fail "the wizard did not finish"
+
+kill "$sim_pid"; wait "$sim_pid" 2>/dev/null; sim_pid=""
+grep -q "^gateway: $NORVO_ROUTER_ADDR\$" "$work/wizard.out" || fail "the wizard did not find the router as its default gateway"
+
+case "$case" in
+  success)
+    grep -qx "outcome: Congratulations! You have successfully upgraded the firmware on your router." "$work/wizard.out" \
+      || fail "no success outcome"
+    grep -qx "cancel: &Close" "$work/wizard.out" || fail "Cancel does not read &Close"
+    grep -q "final state: firmware 3.6, settings original, restarts 2, firmware uploads 1, settings uploads 1" "$work/router.log" \
+      || fail "the router did not end on firmware 3.6 with its settings restored"
+    ;;
+  wrong-password)
+    grep -qx "page: tsUpgradeType" "$work/wizard.out" || fail "not back on the Upgrade Type page"
+    grep -qx "prompt: Cannot log in to the router. Please check the wiring, retype the password if needed, then click the Next button." "$work/wizard.out" \
+      || fail "no login-failed prompt"
+    grep -q "final state: firmware 3.5, settings original, restarts 0, firmware uploads 0, settings uploads 0" "$work/router.log" \
+      || fail "the router was changed after a failed login"
+    grep -q "getconfig" "$work/router.log" && fail "settings were requested after a failed login"
+    ;;
+esac
+echo "PASS: $case"
+cat "$work/wizard.out"
