@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the build into a scratch prefix and checks that the program lands
+# where a desktop finds it, with a valid menu entry and metainfo.
+#   install_layout.sh BUILD_DIR
+set -euo pipefail
+build="$1"
+prefix="$(mktemp -d)"
+trap 'rm -rf "$prefix"' EXIT
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+id=example.norvo.FirmwareUpgrade
+for f in bin/norvo-firmware-upgrade share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
+         share/icons/hicolor/64x64/apps/$id.png; do
+  [ -e "$prefix/$f" ] || { echo "FAIL: $f not installed"; exit 1; }
+done
+[ -x "$prefix/bin/norvo-firmware-upgrade" ] || { echo "FAIL: program not executable"; exit 1; }
+grep -qx "Exec=norvo-firmware-upgrade" "$prefix/share/applications/$id.desktop" || { echo "FAIL: Exec line"; exit 1; }
+grep -qx "Icon=$id" "$prefix/share/applications/$id.desktop" || { echo "FAIL: Icon line"; exit 1; }
+
+if command -v desktop-file-validate >/dev/null; then
+  desktop-file-validate "$prefix/share/applications/$id.desktop"
+else
+  echo "desktop-file-validate not installed: entry not validated"
+fi
+if command -v appstreamcli >/dev/null; then
+  appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml"
+else
+  echo "appstreamcli not installed: metainfo not validated"
+fi
+echo "PASS: installed layout"
