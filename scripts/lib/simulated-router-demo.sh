@@ -22,11 +22,11 @@ sim="$dir/tools/router-sim/router-sim"
 password="${NORVO_DEMO_PASSWORD:-norvo-demo}"
 shots="/tmp/norvo-demo-screenshots"
 sim_log="/tmp/norvo-demo-router.log"
-sim_pid="" xvfb_pid="" shooter_pid=""
+sim_pid="" xvfb_pid="" shooter_pid="" clicker_pid="" autopilot=0
 
 cleanup() {
   trap - EXIT INT TERM
-  for pid in $shooter_pid $sim_pid $xvfb_pid; do
+  for pid in $clicker_pid $shooter_pid $sim_pid $xvfb_pid; do
     kill "$pid" 2>/dev/null || true
   done
   wait 2>/dev/null || true
@@ -62,7 +62,9 @@ if [ -z "$display" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     done
   ) &
   shooter_pid=$!
-  echo "No display found: the wizard runs on a virtual screen; screenshots go to $shots/"
+  echo "No display found: the wizard runs on a virtual screen and is clicked through"
+  echo "by xdotool (box, password, Next); screenshots every 3 s go to $shots/"
+  autopilot=1
 fi
 
 cat <<MSG
@@ -75,6 +77,39 @@ cat <<MSG
   Close the wizard to end the demo.
 
 MSG
+
+if [ "$autopilot" = 1 ]; then
+  # On the virtual screen nobody can click: do what a user would, by mouse
+  # and keyboard, at the window's design positions. The wizard closes itself
+  # through its Close button once the outcome is shown.
+  (
+    export DISPLAY="$display"
+    for _ in $(seq 100); do
+      xdotool search --name "Norvo Firmware Upgrade" >/dev/null 2>&1 && break
+      sleep 0.2
+    done
+    sleep 2
+    xdotool mousemove 22 268 click 1      # the wired-connection box
+    sleep 1
+    xdotool mousemove 300 158 click 1     # the admin password box
+    xdotool type --delay 50 "$password"
+    sleep 1
+    xdotool mousemove 437 386 click 1     # Next: the upgrade runs
+    # The run ends with a login after the second restart; then the outcome.
+    for _ in $(seq 600); do
+      restarts=$(grep -c "restarting" "$sim_log" || true)
+      if [ "$restarts" -ge 2 ] && sed -n '/restarting/h; /restarting/!H; ${x;p}' "$sim_log" | grep -q "login accepted"; then
+        sleep 5
+        import -window root "$shots/outcome.png" 2>/dev/null || true
+        echo "The upgrade has ended: see $shots/outcome.png"
+        xdotool mousemove 518 386 click 1  # Close
+        break
+      fi
+      sleep 1
+    done
+  ) &
+  clicker_pid=$!
+fi
 
 ip netns exec "$NORVO_NS_PC" "${as_user[@]}" env DISPLAY="$display" \
   ${WAYLAND_DISPLAY:+WAYLAND_DISPLAY="$WAYLAND_DISPLAY"} \
