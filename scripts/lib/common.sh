@@ -9,7 +9,7 @@ NORVO_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libjpeg62-turbo-dev libssl-dev
   fonts-dejavu-core
-  curl iproute2 xvfb x11-apps imagemagick xdotool appstream dbus-daemon desktop-file-utils
+  curl time bc iproute2 xvfb x11-apps imagemagick xdotool appstream dbus-daemon desktop-file-utils
 )
 
 norvo_install_deps() {
