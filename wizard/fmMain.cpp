@@ -99,6 +99,7 @@ void TfrmMain::SetUpAppearance()
                        static_cast<QWidget*>(Upgrade_Label), static_cast<QWidget*>(Upgrade_Label2)})
         SetFont(w, LargeFontPixels, true);
 
+    pnlHeader->setFrameStyle(QFrame::Panel | QFrame::Raised);
     QPalette header = pnlHeader->palette();
     header.setColor(QPalette::Window, Qt::white);
     pnlHeader->setPalette(header);
@@ -124,10 +125,15 @@ void TfrmMain::SetUpAppearance()
         AutoSizeLabel(label);
     }
     AutoHeightLabel(Label2);
+    // The address reads best on one line: the link takes the width it needs
+    // as far as its panel allows.
+    const int linkWidth = Link_Label->fontMetrics().horizontalAdvance(Link_Label->text()) + 2;
+    Link_Label->resize(std::clamp(linkWidth, Link_Label->width(), 441 - 2 * Link_Label->x()), Link_Label->height());
     AutoHeightLabel(Link_Label);
     lblExpressUpgrade->resize(lblExpressUpgrade->width(), 36);  // room for two lines
 
     FitConfigurationLabels();
+    FitCaptions();
 
     ckShowTabs->hide();
     pnlTestButton->hide();
@@ -135,15 +141,19 @@ void TfrmMain::SetUpAppearance()
     pcCards->setDocumentMode(true);
 }
 
-// The row labels of the Configuration page are right-justified against the
-// boxes. Where the desktop font is wider than the design font, the label
-// column grows so that no caption is cut at the window's left edge.
+// The labels of the Configuration page end at the boxes. Where the desktop
+// font is wider than the design font, the label column grows so that no
+// caption is cut at either edge.
 void TfrmMain::FitConfigurationLabels()
 {
     constexpr int leftMargin = 8;
+    constexpr int columnEdge = 195;  // where the design captions end
     int leftmost = leftMargin;
-    for (QLabel* label : pnlConfigurationLeft->findChildren<QLabel*>())
+    for (QLabel* label : pnlConfigurationLeft->findChildren<QLabel*>()) {
+        if (label->x() + label->width() > columnEdge)
+            label->move(columnEdge - label->width(), label->y());
         leftmost = std::min(leftmost, label->x());
+    }
     const int grow = leftMargin - leftmost;
     if (grow <= 0)
         return;
@@ -239,6 +249,27 @@ void TfrmMain::UpdateActions()
 {
     for (TAction* action : {&actSaveSettings, &actRestoreSettings, &actPrevious, &actNext, &actCancel})
         action->Update();
+}
+
+// Captions drawn in the desktop font may be wider than the design font's:
+// buttons grow to their caption, and the express password box keeps its gap
+// to its label.
+void TfrmMain::FitCaptions()
+{
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        if (button->parentWidget() && button->parentWidget()->parentWidget() == pnlFooterButtons)
+            continue;  // the footer buttons keep their panels' widths
+        QString caption = button->text();
+        caption.remove(QLatin1Char('&'));
+        const int needed = button->fontMetrics().horizontalAdvance(caption) + 12;  // text and bevel
+        if (needed > button->width())
+            button->resize(needed, button->height());
+    }
+    const int labelEnd = lblExpressAdminPassword->x() + lblExpressAdminPassword->width() + 3;
+    if (labelEnd > edExpressAdminPassword->x()) {
+        const int shift = labelEnd - edExpressAdminPassword->x();
+        edExpressAdminPassword->setGeometry(edExpressAdminPassword->geometry().adjusted(shift, 0, 0, 0));
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -399,6 +430,9 @@ void TfrmMain::SetTabsVisible(bool visible)
         pcCards->setTabVisible(i, visible);
     pcCards->tabBar()->setVisible(visible);
     pcCards->setCurrentWidget(active);
+    // Hiding a tab hides its page too, also the active one.
+    if (active)
+        active->show();
     FChangingTabs = false;
 }
 

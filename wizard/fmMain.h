@@ -77,6 +77,7 @@ protected:
 private:
     void SetUpAppearance();
     void FitConfigurationLabels();
+    void FitCaptions();
     void SetUpAnchors();
     void ConnectHandlers();
     void GuardActionHandlers();

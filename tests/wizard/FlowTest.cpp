@@ -214,6 +214,14 @@ TEST_F(Flow, TabsShowAndHideKeepingTheActivePage)
     form().ckShowTabs->setChecked(false);
     EXPECT_FALSE(form().pcCards->tabBar()->isVisible());
     EXPECT_EQ(form().pcCards->currentWidget(), form().tsRestoreSettings);
+    EXPECT_TRUE(form().tsRestoreSettings->isVisible());
+    for (QWidget* last : {form().tsOutcome, form().tsUpgradeType}) {  // the ends of the tab row
+        form().pcCards->setCurrentWidget(last);
+        form().SetTabsVisible(true);
+        form().SetTabsVisible(false);
+        EXPECT_EQ(form().pcCards->currentWidget(), last);
+        EXPECT_TRUE(last->isVisible()) << last->objectName().toStdString();
+    }
 }
 
 TEST_F(Flow, ChoosingAPageByItsTabSetsTheNavigationButtons)

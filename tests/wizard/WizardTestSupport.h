@@ -23,9 +23,12 @@
 
 namespace wizardtest {
 
-// The headless application every window test needs; created once.
+// The headless application every window test needs; created once, unless
+// the program made its own.
 inline QApplication& Application()
 {
+    if (auto* existing = qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return *existing;
     static QApplication* application = [] {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
