@@ -59,7 +59,13 @@ inline testsupport::ScriptedReply Answer(const std::string& statusLine, const st
 
 class RouterRun : public ::testing::Test {
 protected:
-    void SetUp() override { RemoveProgramFolderFiles(); }
+    void SetUp() override
+    {
+        wizardtest::Application();  // the program's folder is known only with an application
+        SettingsFile = BesideProgram(ProductProfile::SettingsFileName);
+        FirmwareFile = BesideProgram(ProductProfile::FirmwareFileName);
+        RemoveProgramFolderFiles();
+    }
 
     void TearDown() override
     {
@@ -133,8 +139,8 @@ protected:
     std::vector<int> Waits;       // every pause the driver asked for, in ms
     std::function<void()> OnWait;  // runs at each pause, before the clock moves
 
-    const QString SettingsFile = BesideProgram(ProductProfile::SettingsFileName);
-    const QString FirmwareFile = BesideProgram(ProductProfile::FirmwareFileName);
+    QString SettingsFile;  // the express run's settings backup
+    QString FirmwareFile;  // the firmware file written for the upload
 
 private:
     void RemoveProgramFolderFiles()
