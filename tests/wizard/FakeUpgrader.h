@@ -5,6 +5,8 @@
 #include "driver/utNorvoFirmwareUpgrader.h"
 #include "wizard/fmMain.h"
 
+#include <QGuiApplication>
+
 #include <functional>
 #include <stdexcept>
 #include <vector>
@@ -19,6 +21,8 @@ public:
     bool Login() override
     {
         Calls.push_back("Login");
+        BusyDuringLogin = QGuiApplication::overrideCursor() &&
+                          QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
         return LoginResult;
     }
     void SaveSettings(const QString& fileName) override
@@ -60,6 +64,7 @@ public:
     bool Legacy = false;
     const char* Failure = nullptr;  // message of an error SaveSettings/RestoreSettings throw
     std::function<void()> OnExpressUpgrade;
+    bool BusyDuringLogin = false;
     std::vector<QString> Calls;
 };
 

@@ -148,6 +148,7 @@ TEST_P(CheckFirmware, Outcomes)
     form().btnCheckFirmware->click();
 
     EXPECT_EQ(form().OutcomeReturnPage, form().tsConfiguration);
+    EXPECT_TRUE(driver().BusyDuringLogin);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     if (!c.Outcome) {
         EXPECT_EQ(form().pcCards->currentWidget(), form().tsConfiguration);

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -67,6 +68,17 @@ TEST_F(SettingsPages, SaveIsOfferedForANonBlankNameWhichReachesTheDriverAsTyped)
     form().btnSaveSettings->click();
     EXPECT_EQ(driver().Calls.back(), "SaveSettings: a.gws");
     EXPECT_EQ(form().btnSaveSettings->text(), "&Save Settings");
+}
+
+TEST_F(SettingsPages, ButtonsFollowTheBoxesWheneverTheWindowIsIdle)
+{
+    Show(form().tsSaveSettings);
+    form().edSaveSettingsFile->clear();
+    emit QAbstractEventDispatcher::instance()->aboutToBlock();
+    EXPECT_FALSE(form().btnSaveSettings->isEnabled());
+    form().edSaveSettingsFile->setText("x.gws");
+    emit QAbstractEventDispatcher::instance()->aboutToBlock();
+    EXPECT_TRUE(form().btnSaveSettings->isEnabled());
 }
 
 TEST_F(SettingsPages, SaveErrorGoesToTheErrorBox)
