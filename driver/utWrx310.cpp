@@ -4,6 +4,7 @@
 #include "driver/WindowWait.h"
 #include "driver/Wrx310Pages.h"
 #include "http/IdMultipartFormData.h"
+#include "net/SleepInhibitor.h"
 #include "wizard/ProductProfile.h"
 #include "wizard/ScopedUi.h"
 #include "wizard/WizardSeams.h"
@@ -14,6 +15,7 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <optional>
 #include <ostream>
 
 namespace {
@@ -255,6 +257,7 @@ void TWrx310::SaveSettings(const QString& fileName)
 
 void TWrx310::RestoreSettings(const QString& fileName)
 {
+    TSleepInhibitor awake(TSleepInhibitor::UpgradeReason());
     TScopedBusyCursor busy;
     TRememberedPage page(FForm.pcCards);
     try {
@@ -313,6 +316,7 @@ void TWrx310::UpgradeFirmware()
 
 void TWrx310::RestartRouter()
 {
+    TSleepInhibitor awake(TSleepInhibitor::UpgradeReason());
     TScopedBusyCursor busy;
     TRememberedPage page(FForm.pcCards);
     try {
@@ -346,13 +350,20 @@ void TWrx310::RestartRouter()
 
 void TWrx310::ExpressUpgrade()
 {
+    const QString configPassword = FForm.edPassword->text().trimmed();
+    const QString expressPassword = FForm.edExpressAdminPassword->text().trimmed();
     try {
-        RunExpressUpgrade();
+        RunExpressUpgrade(configPassword, expressPassword);
     } catch (...) {
         // The run disabled Next and Cancel; an error must not leave the user
         // with neither a way to retry nor a way to close.
         FForm.btnNext->setEnabled(true);
         FForm.btnCancel->setEnabled(true);
+        // Nor with emptied password boxes: a retry would then log in to the
+        // factory-fresh router and call it current, with its settings not
+        // restored.
+        FForm.edPassword->setText(configPassword);
+        FForm.edExpressAdminPassword->setText(expressPassword);
         throw;
     }
 }
@@ -372,10 +383,8 @@ void TWrx310::ShowLoginFailedPrompt()
     FForm.pcCards->setCurrentWidget(FForm.tsUpgradeType);
 }
 
-void TWrx310::RunExpressUpgrade()
+void TWrx310::RunExpressUpgrade(const QString& configPassword, const QString& expressPassword)
 {
-    const QString configPassword = FForm.edPassword->text().trimmed();
-    const QString expressPassword = FForm.edExpressAdminPassword->text().trimmed();
     FForm.btnNext->setEnabled(false);
     FForm.btnCancel->setEnabled(false);
 
@@ -390,6 +399,9 @@ void TWrx310::RunExpressUpgrade()
         return;
     }
 
+    // From the settings download to the last login the router is being
+    // changed: keep the PC awake.
+    std::optional<TSleepInhibitor> awake(std::in_place, TSleepInhibitor::UpgradeReason());
     const QString settingsFile = BesideProgram(ProductProfile::SettingsFileName);
     SaveSettings(settingsFile);
     UpgradeFirmware();
@@ -408,7 +420,9 @@ void TWrx310::RunExpressUpgrade()
     FForm.edPassword->setText(configPassword);
     FForm.edExpressAdminPassword->setText(expressPassword);
 
-    if (Login())
+    const bool loggedIn = Login();
+    awake.reset();
+    if (loggedIn)
         FForm.ShowOutcome(QString::fromLatin1(ProductProfile::UpgradeSucceededText), true, true);
     else
         FForm.ShowOutcome(kUpgradeErrorText, false, false);

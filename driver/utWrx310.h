@@ -36,7 +36,7 @@ public:
 
 private:
     void CheckLegacyFirmware();
-    void RunExpressUpgrade();
+    void RunExpressUpgrade(const QString& configPassword, const QString& expressPassword);
     void ShowLoginFailedPrompt();
     void SendFirmware();
     std::string GetIgnoringErrors(const std::string& url);

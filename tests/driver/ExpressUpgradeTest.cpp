@@ -314,6 +314,8 @@ TEST_P(ErrorEscapingTheRun, IsShownAndLeavesNextAndCancelUsable)
     EXPECT_EQ(Page(), Form().tsUpgradeType);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     EXPECT_EQ(Router().CountRequests("POST", "/upload.cgi"), c.uploadsSent);
+    // The password boxes are as the user left them, also after the run had emptied them.
+    EXPECT_EQ(Form().edExpressAdminPassword->text(), QStringLiteral("admin"));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -324,7 +326,9 @@ INSTANTIATE_TEST_SUITE_P(
         EscapingErrorCase{"settings_download_refused_next_action", "/getconfig.cgi", false, true,
                           QStringLiteral("HTTP/1.0 500 Internal Server Error"), 0},
         EscapingErrorCase{"restart_request_cut_off", "/reboot.cgi", true, false,
-                          QStringLiteral("Connection Closed Gracefully."), 1}),
+                          QStringLiteral("Connection Closed Gracefully."), 1},
+        EscapingErrorCase{"settings_restore_refused", "/setconfig.cgi", false, false,
+                          QStringLiteral("HTTP/1.0 500 Internal Server Error"), 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RouterRun, FailedSettingsDownloadInTheRunWritesNoSettingsFile)
