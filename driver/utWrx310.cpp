@@ -244,6 +244,11 @@ void TWrx310::SaveSettings(const QString& fileName)
         out.flush();
         if (!out)
             throw EStreamError("Stream write error");
+        // A router that closed before the announced end leaves a cut-off
+        // copy; keeping it as the backup would restore broken settings later.
+        const std::int64_t announced = GetHTTP().ResponseContentLength();
+        if (announced >= 0 && file.size() != announced)
+            throw EIdConnClosedGracefully();
         FForm.StepStatus(kSavingSettings);
         if (!file.commit())
             ThrowCannotCreate(file);
@@ -263,18 +268,23 @@ void TWrx310::RestoreSettings(const QString& fileName)
     try {
         FForm.StartStatus(kUploadingSettings);
         FForm.pcCards->setCurrentWidget(FForm.tsStatus);
-        TIdMultiPartFormDataStream body;
-        FForm.StepStatus(kUploadingSettings);
-        body.AddFile(kUploadField, LocalPath(fileName), kUploadContentType);
-        FForm.StepStatus(kUploadingSettings);
-        const std::string answer = FHTTP->Post(GetURL() + "/setconfig.cgi", body);
-        FForm.mmoOutput->setPlainText(RouterText(answer));
+        UploadFile(fileName, "/setconfig.cgi", kUploadingSettings);
     } catch (...) {
         FForm.StepStatus(kFinalizingSettings);
         throw;
     }
     FForm.StepStatus(kFinalizingSettings);
 }
+
+void TWrx310::UploadFile(const QString& fileName, const std::string& path, const QString& status)
+{
+    TIdMultiPartFormDataStream body;
+    FForm.StepStatus(status);
+    body.AddFile(kUploadField, LocalPath(fileName), kUploadContentType);
+    FForm.StepStatus(status);
+    const std::string answer = FHTTP->Post(GetURL() + path, body);
+    FForm.mmoOutput->setPlainText(RouterText(answer));
+}  // releasing the body closes the file
 
 // ---- Firmware upload and restart ------------------------------------------
 
@@ -286,15 +296,8 @@ void TWrx310::SendFirmware()
     const QByteArray image = FForm.Seams().LoadFirmware();
     const QString path = BesideProgram(ProductProfile::FirmwareFileName);
     WriteWholeFile(path, image);
-    {
-        TIdMultiPartFormDataStream body;
-        FForm.StepStatus(kUpgradingFirmware);
-        body.AddFile(kUploadField, LocalPath(path), kUploadContentType);
-        FForm.StepStatus(kUpgradingFirmware);
-        const std::string answer = GetHTTP().Post(GetURL() + "/upload.cgi", body);
-        FForm.mmoOutput->setPlainText(RouterText(answer));
-    }  // releasing the body closes the file
-    QFile::remove(path);
+    UploadFile(path, "/upload.cgi", kUpgradingFirmware);
+    QFile::remove(path);  // the upload has released the file
 }
 
 void TWrx310::UpgradeFirmware()

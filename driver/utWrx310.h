@@ -39,6 +39,9 @@ private:
     void RunExpressUpgrade(const QString& configPassword, const QString& expressPassword);
     void ShowLoginFailedPrompt();
     void SendFirmware();
+    // Posts one file as the form's file field to the router page at path,
+    // and shows the router's answer on the Output page.
+    void UploadFile(const QString& fileName, const std::string& path, const QString& status);
     std::string GetIgnoringErrors(const std::string& url);
 
     std::string FSalt;

@@ -1,5 +1,6 @@
 #include "http/IdCookieManager.h"
 
+#include "http/IdNumbers.h"
 #include "http/IdTCPConnection.h"
 
 #include <algorithm>
@@ -32,20 +33,6 @@ std::vector<std::string> SplitTrimmed(const std::string& text, char separator) {
 
 bool EndsWithIgnoreCase(const std::string& text, const std::string& tail) {
     return text.size() >= tail.size() && IdSameText(text.substr(text.size() - tail.size()), tail);
-}
-
-bool ParseDecimal(const std::string& text, long long& value) {
-    if (text.empty()) return false;
-    std::size_t i = text[0] == '-' || text[0] == '+' ? 1 : 0;
-    if (i == text.size()) return false;
-    long long result = 0;
-    for (; i < text.size(); ++i) {
-        if (!std::isdigit(static_cast<unsigned char>(text[i]))) return false;
-        if (result > (LLONG_MAX - 9) / 10) return false;
-        result = result * 10 + (text[i] - '0');
-    }
-    value = text[0] == '-' ? -result : result;
-    return true;
 }
 
 }  // namespace
@@ -89,8 +76,8 @@ bool TIdCookieManager::AddCookie(const std::string& text, const std::string& ori
         } else if (name == "SECURE") {
             cookie.Secure = true;
         } else if (name == "MAX-AGE") {
-            long long seconds = 0;
-            if (ParseDecimal(Unquote(value), seconds)) maxAge = seconds;
+            std::int64_t seconds = 0;
+            if (IdParseInt64(Unquote(value), seconds)) maxAge = seconds;
         } else if (name == "VERSION") {
             cookie.Version = Unquote(value);
         } else if (name == "COMMENT") {

@@ -234,3 +234,7 @@ std::string TIdHTTP::Post(const std::string& url, TIdMultiPartFormDataStream& bo
 TIdCookieManager* TIdHTTP::CookieManager() const { return d->cookies.get(); }
 const std::string& TIdHTTP::ResponseText() const { return d->response.ResponseText; }
 int TIdHTTP::ResponseCode() const { return d->response.ResponseCode; }
+std::int64_t TIdHTTP::ResponseContentLength() const
+{
+    return d->response.HasContentLength ? d->response.ContentLength : -1;
+}

@@ -54,6 +54,10 @@ public:
     // Response of the last exchange (status line, e.g. "HTTP/1.0 200 OK", and code).
     const std::string& ResponseText() const;
     int ResponseCode() const;
+    // The body length the last answer announced, or -1 when it announced none.
+    // A router that closes early yields a short body without an error; a
+    // caller that must not keep a cut-off copy compares against this.
+    std::int64_t ResponseContentLength() const;
 
 private:
     struct Impl;

@@ -1,25 +1,12 @@
 #include "http/IdHTTPResponse.h"
 
 #include "http/IdException.h"
+#include "http/IdNumbers.h"
 
 #include <cctype>
 #include <climits>
 
 namespace {
-
-bool ParseInt64(const std::string& text, std::int64_t& value) {
-    if (text.empty()) return false;
-    std::size_t i = text[0] == '-' || text[0] == '+' ? 1 : 0;
-    if (i == text.size()) return false;
-    std::int64_t result = 0;
-    for (; i < text.size(); ++i) {
-        if (!std::isdigit(static_cast<unsigned char>(text[i]))) return false;
-        if (result > (INT64_MAX - 9) / 10) return false;
-        result = result * 10 + (text[i] - '0');
-    }
-    value = text[0] == '-' ? -result : result;
-    return true;
-}
 
 // A chunk-size line up to its first blank (or extension), in hex; 0 when
 // it does not parse.
@@ -61,7 +48,7 @@ void TakeControlHeaders(TIdHTTPResponse& response) {
     response.TransferEncoding = h.Value("Transfer-Encoding");
     response.Location = h.Value("Location");
     std::int64_t length = -1;
-    response.HasContentLength = ParseInt64(h.Value("Content-Length"), length) && length >= 0;
+    response.HasContentLength = IdParseInt64(h.Value("Content-Length"), length) && length >= 0;
     response.ContentLength = response.HasContentLength ? length : -1;
 }
 
@@ -79,7 +66,7 @@ int IdStatusCode(const std::string& statusLine) {
     while (start < statusLine.size() && statusLine[start] == ' ') ++start;
     std::size_t end = statusLine.find(' ', start);
     std::int64_t code = -1;
-    if (!ParseInt64(statusLine.substr(start, end - start), code) || code < INT_MIN || code > INT_MAX) return -1;
+    if (!IdParseInt64(statusLine.substr(start, end - start), code) || code < INT_MIN || code > INT_MAX) return -1;
     return static_cast<int>(code);
 }
 

@@ -91,7 +91,7 @@ TEST_F(SettingsPages, SaveThenRestoreRoundTripsTheSettingsAndRestartsTheRouter)
 struct FailedSaveCase {
     const char* name;
     bool logIn;              // without a login the router refuses with 403
-    bool cutOff;             // the router closes before answering
+    const char* cutReply;    // what the router sends before it closes; nullptr: a normal answer
     bool missingFolder;      // the target's folder does not exist
     QString message;         // prefix of the error shown
     int downloadsSent;
@@ -108,10 +108,10 @@ TEST_P(FailedSettingsSave, KeepsTheEarlierBackupAndLeavesNoPartialFile)
 {
     const FailedSaveCase& c = GetParam();
     RouterSimConfig config;
-    if (c.cutOff)
-        config.intercept = [](const RouterRequest& request) -> std::optional<testsupport::ScriptedReply> {
+    if (c.cutReply)
+        config.intercept = [c](const RouterRequest& request) -> std::optional<testsupport::ScriptedReply> {
             if (request.http.Path() == "/getconfig.cgi")
-                return testsupport::ScriptedReply{"", testsupport::ScriptedReply::Then::Close};
+                return testsupport::ScriptedReply{c.cutReply, testsupport::ScriptedReply::Then::Close};
             return std::nullopt;
         };
     Start(config);
@@ -145,9 +145,13 @@ TEST_P(FailedSettingsSave, KeepsTheEarlierBackupAndLeavesNoPartialFile)
 INSTANTIATE_TEST_SUITE_P(
     Failures, FailedSettingsSave,
     ::testing::Values(
-        FailedSaveCase{"router_refuses", false, false, false, QStringLiteral("HTTP/1.0 403 Forbidden"), 1},
-        FailedSaveCase{"connection_closed", true, true, false, QStringLiteral("Connection Closed Gracefully."), 1},
-        FailedSaveCase{"folder_missing", true, false, true, QStringLiteral("Cannot create file \""), 0}),
+        FailedSaveCase{"router_refuses", false, nullptr, false, QStringLiteral("HTTP/1.0 403 Forbidden"), 1},
+        FailedSaveCase{"connection_closed", true, "", false, QStringLiteral("Connection Closed Gracefully."), 1},
+        // Half of the announced settings, then the router closes: a cut-off
+        // copy must not replace the earlier backup.
+        FailedSaveCase{"closed_mid_body", true, "HTTP/1.0 200 OK\r\nContent-Length: 100\r\n\r\n0123456789012345678901234567890123456789", false,
+                       QStringLiteral("Connection Closed Gracefully."), 1},
+        FailedSaveCase{"folder_missing", true, nullptr, true, QStringLiteral("Cannot create file \""), 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SettingsPages, RefusedRestoreIsShownAndDoesNotRestart)
