@@ -29,6 +29,7 @@ norvo_install_deps() {
 # norvo_build BUILD_DIR [extra cmake args...]
 norvo_build() {
   local dir="$1"; shift
+  # Later arguments win, so callers may choose another build type.
   cmake -S "$NORVO_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
   cmake --build "$dir" --parallel "$(nproc)"
 }
