@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <functional>
 #include <optional>
 #include <ostream>
 
@@ -226,11 +227,7 @@ std::string TWrx310::MD5Hex(const std::string& data)
 
 void TWrx310::SaveSettings(const QString& fileName)
 {
-    TScopedBusyCursor busy;
-    TRememberedPage page(FForm.pcCards);
-    try {
-        FForm.StartStatus(kSavingSettings);
-        FForm.pcCards->setCurrentWidget(FForm.tsStatus);
+    OnStatusPage(kSavingSettings, kSavingSettings, [&] {
         // The download goes to a temporary file beside the target, which
         // replaces the target only once complete: a failed download never
         // destroys an earlier backup and leaves no partial file.
@@ -253,27 +250,29 @@ void TWrx310::SaveSettings(const QString& fileName)
         if (!file.commit())
             ThrowCannotCreate(file);
         FForm.StepStatus(kSavingSettings);
-    } catch (...) {
-        FForm.StepStatus(kSavingSettings);
-        throw;
-    }
-    FForm.StepStatus(kSavingSettings);
+    });
 }
 
 void TWrx310::RestoreSettings(const QString& fileName)
 {
     TSleepInhibitor awake(TSleepInhibitor::UpgradeReason());
+    OnStatusPage(kUploadingSettings, kFinalizingSettings,
+                 [&] { UploadFile(fileName, "/setconfig.cgi", kUploadingSettings); });
+}
+
+void TWrx310::OnStatusPage(const QString& startText, const QString& finalText, const std::function<void()>& work)
+{
     TScopedBusyCursor busy;
     TRememberedPage page(FForm.pcCards);
     try {
-        FForm.StartStatus(kUploadingSettings);
+        FForm.StartStatus(startText);
         FForm.pcCards->setCurrentWidget(FForm.tsStatus);
-        UploadFile(fileName, "/setconfig.cgi", kUploadingSettings);
+        work();
     } catch (...) {
-        FForm.StepStatus(kFinalizingSettings);
+        FForm.StepStatus(finalText);
         throw;
     }
-    FForm.StepStatus(kFinalizingSettings);
+    FForm.StepStatus(finalText);
 }
 
 void TWrx310::UploadFile(const QString& fileName, const std::string& path, const QString& status)
@@ -320,11 +319,7 @@ void TWrx310::UpgradeFirmware()
 void TWrx310::RestartRouter()
 {
     TSleepInhibitor awake(TSleepInhibitor::UpgradeReason());
-    TScopedBusyCursor busy;
-    TRememberedPage page(FForm.pcCards);
-    try {
-        FForm.StartStatus(kRestarting);
-        FForm.pcCards->setCurrentWidget(FForm.tsStatus);
+    OnStatusPage(kRestarting, kRestarted, [&] {
         FForm.StepStatus(kRestarting);
         GetHTTP().Get(GetURL() + "/reboot.cgi?reset=false");
         for (int pause = 0; pause < kRestartPauses; ++pause) {
@@ -342,11 +337,7 @@ void TWrx310::RestartRouter()
             QCoreApplication::processEvents();
             FWait(kRestartPauseMs);
         }
-    } catch (...) {
-        FForm.StepStatus(kRestarted);
-        throw;
-    }
-    FForm.StepStatus(kRestarted);
+    });
 }
 
 // ---- Express upgrade ------------------------------------------------------

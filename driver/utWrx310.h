@@ -4,6 +4,7 @@
 
 #include "driver/utNorvoFirmwareUpgrader.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -39,6 +40,10 @@ private:
     void RunExpressUpgrade(const QString& configPassword, const QString& expressPassword);
     void ShowLoginFailedPrompt();
     void SendFirmware();
+    // Runs one router operation on the Status page under the hourglass,
+    // starting with startText; whatever happens, a last step with finalText,
+    // then the page and the cursor the user had.
+    void OnStatusPage(const QString& startText, const QString& finalText, const std::function<void()>& work);
     // Posts one file as the form's file field to the router page at path,
     // and shows the router's answer on the Output page.
     void UploadFile(const QString& fileName, const std::string& path, const QString& status);
