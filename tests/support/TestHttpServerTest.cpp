@@ -41,6 +41,12 @@ struct ThenCase {
     End end;
 };
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const ThenCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class ScriptedEnding : public testing::TestWithParam<ThenCase> {};
 
 // Each reply ends as scripted. A second connection is answered afterwards,

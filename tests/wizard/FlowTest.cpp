@@ -84,6 +84,12 @@ struct TOutcomeCase {
     bool ExpectMismatchText;
 };
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const TOutcomeCase& c, std::ostream* os)
+{
+    *os << c.Name;
+}
+
 class Outcome : public Flow, public ::testing::WithParamInterface<TOutcomeCase> {};
 
 TEST_P(Outcome, ShowsThePageForTheResult)
@@ -134,6 +140,12 @@ struct TCheckCase {
     const char* Outcome;  // nullptr: stays on the Configuration page
     bool LinkVisible;
 };
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const TCheckCase& c, std::ostream* os)
+{
+    *os << c.Name;
+}
 
 class CheckFirmware : public Flow, public ::testing::WithParamInterface<TCheckCase> {};
 

@@ -15,6 +15,12 @@ struct TGatewayCase {
     const char* Expected;
 };
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const TGatewayCase& c, std::ostream* os)
+{
+    *os << c.Name;
+}
+
 class GatewayChoice : public ::testing::TestWithParam<TGatewayCase> {};
 
 TEST_P(GatewayChoice, FillsTheAddressBox)
