@@ -5,10 +5,13 @@
 // printed instead of shown, since nobody is there to close them.
 //
 //   wizard-autopilot --password P [--wait-divisor N] [--gateway ADDR --port N]
+//                    [--picture-prompt FILE] [--picture-end FILE]
 //
 // --wait-divisor N  divides every restart pause by N (0: no pause at all)
 // --gateway ADDR    use ADDR as the only adapter's gateway instead of asking
 //                   the system (for runs on loopback); --port sets the port box
+// --picture-prompt  saves a picture of the window just before Next is clicked,
+// --picture-end     and one of where the run ended (PNG)
 #include "driver/utWrx310.h"
 #include "net/IPFunctions.h"
 #include "wizard/WizardSeams.h"
@@ -29,6 +32,8 @@ struct Options {
     int waitDivisor = 1;
     std::string gateway;
     QString port;
+    QString picturePrompt;
+    QString pictureEnd;
 };
 
 bool Parse(int argc, char** argv, Options& o)
@@ -43,6 +48,10 @@ bool Parse(int argc, char** argv, Options& o)
             o.gateway = argv[++i];
         else if (!std::strcmp(argv[i], "--port") && hasValue)
             o.port = QString::fromUtf8(argv[++i]);
+        else if (!std::strcmp(argv[i], "--picture-prompt") && hasValue)
+            o.picturePrompt = QString::fromUtf8(argv[++i]);
+        else if (!std::strcmp(argv[i], "--picture-end") && hasValue)
+            o.pictureEnd = QString::fromUtf8(argv[++i]);
         else
             return false;
     }
@@ -74,7 +83,8 @@ int main(int argc, char** argv)
 {
     Options options;
     if (!Parse(argc, argv, options)) {
-        std::fprintf(stderr, "usage: wizard-autopilot --password P [--wait-divisor N] [--gateway ADDR --port N]\n");
+        std::fprintf(stderr, "usage: wizard-autopilot --password P [--wait-divisor N] [--gateway ADDR --port N] "
+                             "[--picture-prompt FILE] [--picture-end FILE]\n");
         return 2;
     }
     QApplication application(argc, argv);
@@ -106,8 +116,14 @@ int main(int argc, char** argv)
 
     QTest::mouseClick(form.WiredChk, Qt::LeftButton, {}, QPoint(8, form.WiredChk->height() / 2));
     QTest::keyClicks(form.edExpressAdminPassword, options.password);
+    form.UpdateActions();
+    if (!options.picturePrompt.isEmpty())
+        form.grab().save(options.picturePrompt);
     QTest::mouseClick(form.btnNext, Qt::LeftButton);  // runs the whole upgrade
     QApplication::processEvents();
+    form.UpdateActions();
+    if (!options.pictureEnd.isEmpty())
+        form.grab().save(options.pictureEnd);
 
     QWidget* page = form.pcCards->currentWidget();
     Say("page", page->objectName());
