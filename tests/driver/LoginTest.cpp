@@ -2,10 +2,9 @@
 // real driver: what the router received and what the window then shows.
 #include "tests/driver/RouterRun.h"
 
-#include <openssl/evp.h>
+#include "tests/support/Md5.h"
 
 #include <atomic>
-#include <cstdio>
 #include <memory>
 
 namespace drivertest {
@@ -22,16 +21,7 @@ std::string Token(const std::string& salt, const std::string& password, char pad
     data.resize(salt.size() + 16, pad);
     if (data.size() < 64)
         data.resize(64, pad);
-    unsigned char digest[EVP_MAX_MD_SIZE];
-    unsigned int length = 0;
-    EVP_Digest(data.data(), data.size(), digest, &length, EVP_md5(), nullptr);
-    std::string token = salt;
-    char pair[3];
-    for (unsigned int i = 0; i < length; ++i) {
-        std::snprintf(pair, sizeof pair, "%02x", digest[i]);
-        token += pair;
-    }
-    return token;
+    return salt + testsupport::Md5Hex(data);
 }
 
 void CheckFirmware(TfrmMain& form)

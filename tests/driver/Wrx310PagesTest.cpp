@@ -2,30 +2,15 @@
 // come from OpenSSL, independently of the driver's own MD5.
 #include "driver/Wrx310Pages.h"
 #include "driver/utWrx310.h"
+#include "tests/support/Md5.h"
 
 #include <gtest/gtest.h>
-#include <openssl/evp.h>
 
-#include <cstdio>
 #include <string>
 
 using namespace std::string_literals;
 
 namespace {
-
-std::string OpenSslMd5Hex(const std::string& data)
-{
-    unsigned char digest[EVP_MAX_MD_SIZE];
-    unsigned int length = 0;
-    EVP_Digest(data.data(), data.size(), digest, &length, EVP_md5(), nullptr);
-    std::string hex;
-    char pair[3];
-    for (unsigned int i = 0; i < length; ++i) {
-        std::snprintf(pair, sizeof pair, "%02x", digest[i]);
-        hex += pair;
-    }
-    return hex;
-}
 
 // ---- Login data --------------------------------------------------------
 
@@ -60,7 +45,7 @@ TEST_P(LoginHashData, SaltPasswordAndPaddingHashToTheRouterToken)
     expected.append(c.totalLength - expected.size(), c.pad);
     EXPECT_EQ(data.size(), c.totalLength);
     EXPECT_EQ(data, expected);
-    EXPECT_EQ(TWrx310::MD5Hex(data), OpenSslMd5Hex(expected));
+    EXPECT_EQ(TWrx310::MD5Hex(data), testsupport::Md5Hex(expected));
 }
 
 const std::string k48 = std::string(48, 's');
@@ -96,7 +81,7 @@ TEST(LoginHashDataPadding, PasswordsAgreeingInTheirFirst16BytesHashAlike)
 TEST(MD5Hex, IsLowerCaseHexOfEveryByteIncludingNul)
 {
     const std::string data = "a\0b\xff"s;
-    EXPECT_EQ(TWrx310::MD5Hex(data), OpenSslMd5Hex(data));
+    EXPECT_EQ(TWrx310::MD5Hex(data), testsupport::Md5Hex(data));
     EXPECT_EQ(TWrx310::MD5Hex(""), "d41d8cd98f00b204e9800998ecf8427e");
 }
 
