@@ -6,6 +6,8 @@
 #include "net/dmMain.h"
 #include "wizard/fmMain.h"
 
+#include <QCommandLineParser>
+
 #include <cstdio>
 #include <exception>
 
@@ -16,7 +18,14 @@ int main(int argc, char** argv)
         int result = 0;
         {
             TApplication application(argc, argv);
+            QCommandLineParser parser;
+            const QCommandLineOption allowPlaceholder(
+                QStringLiteral("allow-placeholder-firmware"),
+                QStringLiteral("Send and save the build's placeholder firmware image (for simulated routers only)."));
+            parser.addOption(allowPlaceholder);
+            parser.process(application);
             TfrmMain frmMain(MakeWrx310);
+            frmMain.SetAllowPlaceholderFirmware(parser.isSet(allowPlaceholder));
             TdtmMain dataModule;
             dtmMain = &dataModule;
             frmMain.move(0, 0);

@@ -6,6 +6,8 @@
 #include "http/IdMultipartFormData.h"
 #include "net/SleepInhibitor.h"
 #include "wizard/ProductProfile.h"
+#include "wizard/ProgramFiles.h"
+#include "wizard/SafeFile.h"
 #include "wizard/ScopedUi.h"
 #include "wizard/WizardSeams.h"
 #include "wizard/fmMain.h"
@@ -13,7 +15,6 @@
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QFile>
-#include <QSaveFile>
 
 #include <functional>
 #include <optional>
@@ -44,11 +45,6 @@ constexpr int kRestartPauses = 12;
 constexpr int kRestartPollLimit = 101;
 constexpr int kRestartPauseMs = 5000;
 
-QString BesideProgram(const char* name)
-{
-    return QCoreApplication::applicationDirPath() + QLatin1Char('/') + QString::fromLatin1(name);
-}
-
 std::string LocalPath(const QString& fileName)
 {
     return QFile::encodeName(fileName).toStdString();
@@ -57,21 +53,6 @@ std::string LocalPath(const QString& fileName)
 QString RouterText(const std::string& bytes)
 {
     return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
-
-[[noreturn]] void ThrowCannotCreate(const QFileDevice& file)
-{
-    throw EStreamError("Cannot create file \"" + LocalPath(file.fileName()) + "\". " +
-                       file.errorString().toStdString());
-}
-
-void WriteWholeFile(const QString& fileName, const QByteArray& bytes)
-{
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        ThrowCannotCreate(file);
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        throw EStreamError("Stream write error");
 }
 
 }  // namespace
@@ -110,7 +91,8 @@ void TWrx310::PreviousUpdate(TAction& sender)
 {
     QWidget* page = FForm.pcCards->currentWidget();
     sender.SetEnabled(page == FForm.tsConfiguration || page == FForm.tsSaveSettings ||
-                      (page == FForm.tsOutcome && FForm.OutcomeReturnPage != nullptr));
+                      (page == FForm.tsOutcome && FForm.OutcomeReturnPage != nullptr) ||
+                      (page == FForm.tsRestoreSettings && FForm.RestoreReturnPage != nullptr));
 }
 
 void TWrx310::PreviousExecute(TAction&)
@@ -124,6 +106,10 @@ void TWrx310::PreviousExecute(TAction&)
     } else if (page == FForm.tsOutcome && FForm.OutcomeReturnPage != nullptr) {
         QWidget* returnPage = FForm.OutcomeReturnPage;
         FForm.OutcomeReturnPage = nullptr;
+        FForm.pcCards->setCurrentWidget(returnPage);
+    } else if (page == FForm.tsRestoreSettings && FForm.RestoreReturnPage != nullptr) {
+        QWidget* returnPage = FForm.RestoreReturnPage;
+        FForm.RestoreReturnPage = nullptr;
         FForm.pcCards->setCurrentWidget(returnPage);
     }
 }
@@ -230,12 +216,11 @@ void TWrx310::SaveSettings(const QString& fileName)
     OnStatusPage(kSavingSettings, kSavingSettings, [&] {
         // The download goes to a temporary file beside the target, which
         // replaces the target only once complete: a failed download never
-        // destroys an earlier backup and leaves no partial file.
-        QSaveFile file(fileName);
-        if (!file.open(QIODevice::WriteOnly))
-            ThrowCannotCreate(file);
+        // destroys an earlier backup and leaves no partial file. The settings
+        // hold the router's passwords: only the user may read them.
+        TPrivateFile file(fileName);
         FForm.StepStatus(kSavingSettings);
-        TDeviceStreamBuf sink(file);
+        TDeviceStreamBuf sink(file.Device());
         std::ostream out(&sink);
         GetHTTP().Get(GetURL() + "/getconfig.cgi", out);
         out.flush();
@@ -244,17 +229,17 @@ void TWrx310::SaveSettings(const QString& fileName)
         // A router that closed before the announced end leaves a cut-off
         // copy; keeping it as the backup would restore broken settings later.
         const std::int64_t announced = GetHTTP().ResponseContentLength();
-        if (announced >= 0 && file.size() != announced)
+        if (announced >= 0 && file.Device().size() != announced)
             throw EIdConnClosedGracefully();
         FForm.StepStatus(kSavingSettings);
-        if (!file.commit())
-            ThrowCannotCreate(file);
+        file.Commit();
         FForm.StepStatus(kSavingSettings);
     });
 }
 
 void TWrx310::RestoreSettings(const QString& fileName)
 {
+    TfrmMain::TRouterChange change(FForm);
     TSleepInhibitor awake(TSleepInhibitor::UpgradeReason());
     OnStatusPage(kUploadingSettings, kFinalizingSettings,
                  [&] { UploadFile(fileName, "/setconfig.cgi", kUploadingSettings); });
@@ -291,10 +276,10 @@ void TWrx310::SendFirmware()
 {
     FForm.StartStatus(kUpgradingFirmware);
     FForm.pcCards->setCurrentWidget(FForm.tsStatus);
-    // A missing or damaged image fails here, before anything is written or sent.
-    const QByteArray image = FForm.Seams().LoadFirmware();
-    const QString path = BesideProgram(ProductProfile::FirmwareFileName);
-    WriteWholeFile(path, image);
+    // A missing, damaged or refused image fails here, before anything is written or sent.
+    const QByteArray image = FForm.LoadFirmwareImage();
+    const QString path = ProgramFiles::Path(ProductProfile::FirmwareFileName);
+    WritePrivateFile(path, image);
     UploadFile(path, "/upload.cgi", kUpgradingFirmware);
     QFile::remove(path);  // the upload has released the file
 }
@@ -318,6 +303,7 @@ void TWrx310::UpgradeFirmware()
 
 void TWrx310::RestartRouter()
 {
+    TfrmMain::TRouterChange change(FForm);
     TSleepInhibitor awake(TSleepInhibitor::UpgradeReason());
     OnStatusPage(kRestarting, kRestarted, [&] {
         FForm.StepStatus(kRestarting);
@@ -326,8 +312,10 @@ void TWrx310::RestartRouter()
             FForm.StepStatus(kRestarting);
             FWait(kRestartPauseMs);
         }
-        // The router may come back under another address; poll that one.
-        FForm.GetDefaultGateway();
+        // The router may come back under another address; poll that one. A
+        // PC whose link is down meanwhile finds no gateway: then the address
+        // stays, or the rest of the run would go to nowhere.
+        FForm.GetDefaultGateway(TfrmMain::TGatewayUpdate::KeepWhenNone);
         for (int poll = 0; poll < kRestartPollLimit; ++poll) {
             FForm.StepStatus(kRestarting);
             if (!Wrx310Page::Trim(GetSalt()).empty()) {
@@ -346,18 +334,23 @@ void TWrx310::ExpressUpgrade()
 {
     const QString configPassword = FForm.edPassword->text().trimmed();
     const QString expressPassword = FForm.edExpressAdminPassword->text().trimmed();
+    TfrmMain::TRouterChange change(FForm);
     try {
         RunExpressUpgrade(configPassword, expressPassword);
     } catch (...) {
-        // The run disabled Next and Cancel; an error must not leave the user
-        // with neither a way to retry nor a way to close.
-        FForm.btnNext->setEnabled(true);
-        FForm.btnCancel->setEnabled(true);
-        // Nor with emptied password boxes: a retry would then log in to the
-        // factory-fresh router and call it current, with its settings not
-        // restored.
+        // Emptied password boxes would let a retry log in to the
+        // factory-fresh router and call it current, its settings not restored.
         FForm.edPassword->setText(configPassword);
         FForm.edExpressAdminPassword->setText(expressPassword);
+        if (!FForm.OfferedBackup().isEmpty()) {
+            // The router may have been changed: end on the failure outcome,
+            // which offers the backup, besides the error's own message.
+            FForm.ShowOutcome(kUpgradeErrorText, false, false);
+        } else {
+            // Nothing was changed: the user may retry or close.
+            FForm.btnNext->setEnabled(true);
+            FForm.btnCancel->setEnabled(true);
+        }
         throw;
     }
 }
@@ -381,6 +374,15 @@ void TWrx310::RunExpressUpgrade(const QString& configPassword, const QString& ex
 {
     FForm.btnNext->setEnabled(false);
     FForm.btnCancel->setEnabled(false);
+    FForm.OfferBackup({});
+
+    // An image that cannot be sent stops the run before the router is touched.
+    try {
+        FForm.LoadFirmwareImage();
+    } catch (const std::exception&) {
+        FForm.ShowOutcome(kFirmwareProblemText, false, false);
+        return;
+    }
 
     if (!Login()) {
         ShowLoginFailedPrompt();
@@ -396,8 +398,12 @@ void TWrx310::RunExpressUpgrade(const QString& configPassword, const QString& ex
     // From the settings download to the last login the router is being
     // changed: keep the PC awake.
     std::optional<TSleepInhibitor> awake(std::in_place, TSleepInhibitor::UpgradeReason());
-    const QString settingsFile = BesideProgram(ProductProfile::SettingsFileName);
+    const QString settingsFile = ProgramFiles::Path(ProductProfile::SettingsFileName);
     SaveSettings(settingsFile);
+    // From here on the backup is the user's only copy of the router's
+    // settings: it stays until the upgrade is verified.
+    PendingBackup::Record(settingsFile);
+    FForm.OfferBackup(settingsFile);
     UpgradeFirmware();
     RestartRouter();
 
@@ -410,14 +416,20 @@ void TWrx310::RunExpressUpgrade(const QString& configPassword, const QString& ex
     }
     RestoreSettings(settingsFile);
     RestartRouter();
-    QFile::remove(settingsFile);
     FForm.edPassword->setText(configPassword);
     FForm.edExpressAdminPassword->setText(expressPassword);
 
     const bool loggedIn = Login();
     awake.reset();
-    if (loggedIn)
-        FForm.ShowOutcome(QString::fromLatin1(ProductProfile::UpgradeSucceededText), true, true);
-    else
+    if (!loggedIn) {
         FForm.ShowOutcome(kUpgradeErrorText, false, false);
+        return;
+    }
+    if (FForm.ShowOutcome(QString::fromLatin1(ProductProfile::UpgradeSucceededText), true, true)) {
+        // Logged in with the user's password on the new version: the
+        // settings are back, and the backup has done its work.
+        QFile::remove(settingsFile);
+        PendingBackup::Clear();
+        FForm.OfferBackup({});
+    }
 }

@@ -11,6 +11,7 @@ namespace FirmwareImage {
 
 const char* const ResourcePath = ":/FIRMWARE_BINARY";
 const char* const RecordedSha256 = NORVO_FIRMWARE_SHA256;
+const bool IsPlaceholder = NORVO_FIRMWARE_IS_PLACEHOLDER != 0;
 
 QByteArray LoadVerified(const QString& path, const QByteArray& sha256Hex)
 {

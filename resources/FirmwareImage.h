@@ -9,6 +9,9 @@ namespace FirmwareImage {
 extern const char* const ResourcePath;
 // The image's SHA-256 as recorded by the build (lower-case hex).
 extern const char* const RecordedSha256;
+// True when the build generated a placeholder because no real image was
+// given (FIRMWARE_IMAGE): it is for simulated routers only.
+extern const bool IsPlaceholder;
 
 // The embedded image's bytes, checked against the SHA-256 recorded at build
 // time. Throws Exception when the image is missing or damaged.

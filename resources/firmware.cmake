@@ -1,6 +1,6 @@
 # The firmware image embedded as the Qt resource ":/FIRMWARE_BINARY", and the
 # SHA-256 that the build records for it so the program can refuse a damaged
-# image. FIRMWARE_IMAGE names the image; without it a deterministic
+# image, together with whether it is the placeholder. FIRMWARE_IMAGE names the image; without it a deterministic
 # placeholder of the shipped size is generated at build time.
 set(NORVO_FIRMWARE_DIR ${CMAKE_CURRENT_BINARY_DIR}/firmware)
 set(NORVO_FIRMWARE_FILE ${NORVO_FIRMWARE_DIR}/FIRMWARE_BINARY)
@@ -8,6 +8,7 @@ set(NORVO_FIRMWARE_DIGEST_HEADER ${NORVO_FIRMWARE_DIR}/FirmwareDigest.h)
 file(MAKE_DIRECTORY ${NORVO_FIRMWARE_DIR})
 
 if(FIRMWARE_IMAGE)
+  set(NORVO_FIRMWARE_PLACEHOLDER OFF)
   get_filename_component(_norvo_fw_source "${FIRMWARE_IMAGE}" ABSOLUTE)
   if(NOT EXISTS "${_norvo_fw_source}")
     message(FATAL_ERROR "FIRMWARE_IMAGE names no file: ${FIRMWARE_IMAGE}")
@@ -18,6 +19,7 @@ if(FIRMWARE_IMAGE)
     DEPENDS ${_norvo_fw_source}
     COMMENT "Embedding firmware image ${FIRMWARE_IMAGE}")
 else()
+  set(NORVO_FIRMWARE_PLACEHOLDER ON)
   add_executable(norvo_make_placeholder_firmware ${CMAKE_CURRENT_SOURCE_DIR}/firmware/make_placeholder_firmware.cpp)
   set_target_properties(norvo_make_placeholder_firmware PROPERTIES AUTOMOC OFF AUTOUIC OFF AUTORCC OFF)
   add_custom_command(
@@ -30,6 +32,7 @@ endif()
 add_custom_command(
   OUTPUT ${NORVO_FIRMWARE_DIGEST_HEADER}
   COMMAND ${CMAKE_COMMAND} -DIMAGE=${NORVO_FIRMWARE_FILE} -DOUTPUT=${NORVO_FIRMWARE_DIGEST_HEADER}
+          -DPLACEHOLDER=${NORVO_FIRMWARE_PLACEHOLDER}
           -P ${CMAKE_CURRENT_SOURCE_DIR}/firmware/record_sha256.cmake
   DEPENDS ${NORVO_FIRMWARE_FILE} ${CMAKE_CURRENT_SOURCE_DIR}/firmware/record_sha256.cmake
   COMMENT "Recording firmware image SHA-256")

@@ -51,12 +51,23 @@ TWizardSeams::TWizardSeams()
           QMessageBox::information(QApplication::activeWindow(), QApplication::applicationDisplayName(), text,
                                    QMessageBox::Ok);
       }),
+      ShowNotice([](const QString& text) {
+          auto* box = new QMessageBox(QMessageBox::Information, QApplication::applicationDisplayName(), text,
+                                      QMessageBox::Ok, QApplication::activeWindow());
+          box->setAttribute(Qt::WA_DeleteOnClose);
+          box->open();
+      }),
+      AskYesNo([](const QString& text) {
+          return QMessageBox::question(QApplication::activeWindow(), QApplication::applicationDisplayName(), text,
+                                       QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
+      }),
       ShowError([](const QString& text) {
           QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationDisplayName(), text,
                                 QMessageBox::Ok);
       }),
       ExecuteDialog(ExecuteDesktopDialog),
       OpenUrl([](const QString& url) { QDesktopServices::openUrl(QUrl::fromEncoded(url.toLatin1())); }),
-      LoadFirmware([] { return FirmwareImage::Load(); })
+      LoadFirmware([] { return FirmwareImage::Load(); }),
+      FirmwareIsPlaceholder([] { return FirmwareImage::IsPlaceholder; })
 {
 }

@@ -30,6 +30,11 @@ public:
 
     // A message box with an OK button.
     std::function<void(const QString& text)> ShowMessage;
+    // The same box, but returning at once: for telling the user something
+    // while a router operation must go on underneath.
+    std::function<void(const QString& text)> ShowNotice;
+    // A question with Yes and No; true for Yes.
+    std::function<bool(const QString& text)> AskYesNo;
     // The box of the default error handler: an error that escaped a handler.
     std::function<void(const QString& text)> ShowError;
     // Runs a file dialog; on confirmation it stores the full chosen name in
@@ -40,4 +45,6 @@ public:
     std::function<void(const QString& url)> OpenUrl;
     // The embedded firmware image; throws when it is missing or damaged.
     std::function<QByteArray()> LoadFirmware;
+    // Whether that image is the build's placeholder rather than real firmware.
+    std::function<bool()> FirmwareIsPlaceholder;
 };

@@ -5,17 +5,21 @@
 #include "wizard/Anchors.h"
 #include "wizard/JpegImage.h"
 #include "wizard/ProductProfile.h"
+#include "wizard/ProgramFiles.h"
 #include "wizard/SafeFile.h"
 #include "wizard/ScopedUi.h"
 
 #include <QAbstractEventDispatcher>
+#include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QMouseEvent>
 #include <QShowEvent>
 #include <QTabBar>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstring>
@@ -24,6 +28,9 @@
 namespace {
 
 const QString GatewayStatusText = QStringLiteral("Retrieving default gateway...");
+const QString CloseRefusedText = QStringLiteral(
+    "The router is being upgraded. Closing now could leave it without its settings. Please wait until the upgrade "
+    "has finished.");
 
 // Sizes of the window's fonts, in pixels: the 8-point and 10-point sizes at 96 dpi.
 constexpr int SmallFontPixels = 11;
@@ -52,10 +59,23 @@ QPixmap LoadJpegResource(const QString& name)
     return QPixmap::fromImage(DecodeJpeg(file.readAll()));
 }
 
-QString FileBesideProgram(const char* name)
-{
-    return QCoreApplication::applicationDirPath() + QLatin1Char('/') + QLatin1String(name);
-}
+// Puts both password boxes back as they were when it goes.
+class TKeptPasswords {
+public:
+    TKeptPasswords(QLineEdit* a, QLineEdit* b) : a_(a), b_(b), textA_(a->text()), textB_(b->text()) {}
+    ~TKeptPasswords()
+    {
+        a_->setText(textA_);
+        b_->setText(textB_);
+    }
+    TKeptPasswords(const TKeptPasswords&) = delete;
+    TKeptPasswords& operator=(const TKeptPasswords&) = delete;
+
+private:
+    QLineEdit* a_;
+    QLineEdit* b_;
+    QString textA_, textB_;
+};
 
 }  // namespace
 
@@ -182,6 +202,8 @@ void TfrmMain::SetUpAnchors()
     FAnchors->Add(btnBrowseRestore, akTop | akRight, page);
     FAnchors->Add(lblSuccessFailureMessage, akLeft | akTop | akRight | akBottom, successFailure);
     FAnchors->Add(pnlSaveFirmware, akLeft | akRight | akBottom, successFailure);
+    FAnchors->Add(pnlRestoreBackup, akLeft | akRight | akBottom, successFailure);
+    FAnchors->Add(lblBackupFile, akLeft | akTop | akRight, QSize(429, 64));
     FAnchors->Add(pnlFooterButtons, akTop | akRight, footer);
 }
 
@@ -197,6 +219,7 @@ void TfrmMain::ConnectHandlers()
     connect(btnBrowseSaveSettings, &QPushButton::clicked, this, guard(&TfrmMain::btnBrowseSaveSettingsClick));
     connect(btnBrowseRestore, &QPushButton::clicked, this, guard(&TfrmMain::btnBrowseRestoreClick));
     connect(btnSaveFirmware, &QPushButton::clicked, this, guard(&TfrmMain::btnSaveFirmwareClick));
+    connect(btnRestoreBackup, &QPushButton::clicked, this, guard(&TfrmMain::btnRestoreBackupClick));
     // Only a tab chosen by the user runs the page-change rule; the program's
     // own page switches do not.
     connect(pcCards->tabBar(), &QTabBar::tabBarClicked, this, [this](int index) {
@@ -337,8 +360,35 @@ void TfrmMain::FormShow()
     btnNext->setEnabled(false);
     lblContinue->hide();
 
+    // Once the window is up: a backup that an unfinished upgrade left.
+    QTimer::singleShot(0, this, [this] { RunGuarded([this] { OfferPendingBackup(); }); });
+
     if (lookupError)
         std::rethrow_exception(lookupError);
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event)
+{
+    // The pauses of a router operation let window events through, a close
+    // request among them; leaving then would strand the router half-done.
+    if (FRouterChanges > 0) {
+        event->ignore();
+        Seams().ShowNotice(CloseRefusedText);
+        return;
+    }
+    QWidget::closeEvent(event);
+}
+
+void TfrmMain::OfferPendingBackup()
+{
+    const QString file = PendingBackup::File();
+    if (file.isEmpty())
+        return;
+    if (Seams().AskYesNo(QStringLiteral("An earlier upgrade did not finish. Your router settings from before it are "
+                                        "saved in \"%1\".\n\nOpen the Restore Settings page to put them back on "
+                                        "the router?")
+                             .arg(QDir::toNativeSeparators(file))))
+        OpenBackupRestore(file, pcCards->currentWidget());
 }
 
 void TfrmMain::FormDestroy()
@@ -502,7 +552,7 @@ void TfrmMain::btnCheckFirmwareClick()
     }
 }
 
-void TfrmMain::ShowOutcome(const QString& text, bool success, bool checkVersion)
+bool TfrmMain::ShowOutcome(const QString& text, bool success, bool checkVersion)
 {
     QString message = text;
     bool ok = success;
@@ -529,11 +579,38 @@ void TfrmMain::ShowOutcome(const QString& text, bool success, bool checkVersion)
     btnCancel->setEnabled(true);
     if (ok)
         btnCancel->setText(QStringLiteral("&Close"));
+    return ok;
 }
 
 void TfrmMain::tsOutcomeShow()
 {
-    pnlSaveFirmware->setVisible(pcSuccessFailure->currentWidget() == tsFailure);
+    const bool failure = pcSuccessFailure->currentWidget() == tsFailure;
+    pnlSaveFirmware->setVisible(failure);
+    const bool offer = failure && !FOfferedBackup.isEmpty() && QFileInfo(FOfferedBackup).isFile();
+    if (offer)
+        lblBackupFile->setText(
+            QStringLiteral("Your router settings from before the upgrade are saved in \"%1\". Click the button to "
+                           "put them back on the router:")
+                .arg(QDir::toNativeSeparators(FOfferedBackup)));
+    pnlRestoreBackup->setVisible(offer);
+}
+
+void TfrmMain::OfferBackup(const QString& file)
+{
+    FOfferedBackup = file;
+}
+
+void TfrmMain::btnRestoreBackupClick()
+{
+    OpenBackupRestore(FOfferedBackup, tsOutcome);
+}
+
+void TfrmMain::OpenBackupRestore(const QString& file, QWidget* returnPage)
+{
+    ShowNavigationButtons();
+    RestoreReturnPage = returnPage;
+    pcCards->setCurrentWidget(tsRestoreSettings);
+    edRestoreSettingsFilename->setText(file);  // after the page's show rule
 }
 
 // ---------------------------------------------------------------------------
@@ -543,7 +620,7 @@ void TfrmMain::tsSaveSettingsShow()
 {
     if (!DefaultSettingsFilePending)
         return;
-    edSaveSettingsFile->setText(FileBesideProgram(ProductProfile::SettingsFileName));
+    edSaveSettingsFile->setText(ProgramFiles::Path(ProductProfile::SettingsFileName));
     DefaultSettingsFilePending = false;
 }
 
@@ -560,7 +637,11 @@ void TfrmMain::actSaveSettingsUpdate(TAction& sender)
 
 void TfrmMain::actSaveSettingsExecute(TAction&)
 {
-    FUpgrader->SaveSettings(edSaveSettingsFile->text());
+    const QString file = edSaveSettingsFile->text();
+    FUpgrader->SaveSettings(file);
+    // The user's own save replaced an upgrade's backup: nothing left to offer.
+    if (PendingBackup::File() == QFileInfo(file).absoluteFilePath())
+        PendingBackup::Clear();
 }
 
 void TfrmMain::tsRestoreSettingsShow()
@@ -584,20 +665,37 @@ void TfrmMain::actRestoreSettingsUpdate(TAction& sender)
 
 void TfrmMain::actRestoreSettingsExecute(TAction&)
 {
-    FUpgrader->RestoreSettings(edRestoreSettingsFilename->text().trimmed());
+    const QString file = edRestoreSettingsFilename->text().trimmed();
+    TRouterChange change(*this);
+    LogInForRestore();  // a router that refuses still gets the upload and says so
+    FUpgrader->RestoreSettings(file);
     FUpgrader->RestartRouter();
+    if (PendingBackup::File() == QFileInfo(file).absoluteFilePath())
+        PendingBackup::Clear();
+}
+
+// The restore needs a logged-in router. After a failed upgrade the router
+// may be on factory settings, which have no password: that is tried second.
+bool TfrmMain::LogInForRestore()
+{
+    if (FUpgrader->Login())
+        return true;
+    TKeptPasswords kept(edPassword, edExpressAdminPassword);
+    edPassword->clear();
+    edExpressAdminPassword->clear();
+    return FUpgrader->Login();
 }
 
 void TfrmMain::btnSaveFirmwareClick()
 {
-    SaveDialogFirmware.FileName = FileBesideProgram(ProductProfile::FirmwareFileName);
+    SaveDialogFirmware.FileName = ProgramFiles::Path(ProductProfile::FirmwareFileName);
     if (!Seams().ExecuteDialog(SaveDialogFirmware))
         return;
     QString failure;
     {
         TScopedBusyCursor busy;
         try {
-            SaveFileAtomically(SaveDialogFirmware.FileName, Seams().LoadFirmware());
+            SaveFileAtomically(SaveDialogFirmware.FileName, LoadFirmwareImage());
         } catch (const std::exception& error) {
             failure = QString::fromUtf8(error.what());
         }
@@ -646,7 +744,15 @@ QString TfrmMain::GetRouterURL() const
     return url;
 }
 
-void TfrmMain::GetDefaultGateway()
+QByteArray TfrmMain::LoadFirmwareImage() const
+{
+    QByteArray image = Seams().LoadFirmware();
+    if (Seams().FirmwareIsPlaceholder() && !FAllowPlaceholderFirmware)
+        throw Exception("This installer carries a placeholder image, not firmware for a router.");
+    return image;
+}
+
+void TfrmMain::GetDefaultGateway(TGatewayUpdate update)
 {
     TScopedBusyCursor busy;
     TRememberedPage page(pcCards);
@@ -669,7 +775,9 @@ void TfrmMain::GetDefaultGateway()
         }
     }
     StepStatus(GatewayStatusText);
-    edIPAddress->setText(!preferred.isEmpty() ? preferred : last);
+    const QString found = !preferred.isEmpty() ? preferred : last;
+    if (!found.isEmpty() || update == TGatewayUpdate::Always)
+        edIPAddress->setText(found);
 }
 
 void TfrmMain::tcpClientReceive(QObject*, const char* data, int& length)

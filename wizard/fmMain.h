@@ -42,14 +42,49 @@ public:
     QString GetRouterURL() const;
     void StartStatus(const QString& text);
     void StepStatus(const QString& text);
-    void ShowOutcome(const QString& text, bool success, bool checkVersion);
+    // Returns whether the outcome shown is a success (after the version check).
+    bool ShowOutcome(const QString& text, bool success, bool checkVersion);
     void ShowNavigationButtons();
     void HideNavigationButtons();
-    void GetDefaultGateway();
+    // Always: the address box gets what the lookup finds, also nothing.
+    // KeepWhenNone: an empty result leaves the address box as it is.
+    enum class TGatewayUpdate { Always, KeepWhenNone };
+    void GetDefaultGateway(TGatewayUpdate update = TGatewayUpdate::Always);
     void SetTabsVisible(bool visible);
 
     // Page that Previous reopens from the Outcome page; nullptr when none.
     QWidget* OutcomeReturnPage = nullptr;
+    // Page that Previous reopens from the Restore Settings page when the
+    // backup offer opened it; nullptr when none.
+    QWidget* RestoreReturnPage = nullptr;
+
+    // The settings backup of the current run: a failure outcome offers to
+    // restore it while the file exists. Empty: nothing to offer.
+    void OfferBackup(const QString& file);
+    QString OfferedBackup() const { return FOfferedBackup; }
+    // Opens the Restore Settings page with file chosen; Previous there
+    // returns to returnPage.
+    void OpenBackupRestore(const QString& file, QWidget* returnPage);
+
+    // Whether the placeholder image of a build without real firmware may be
+    // sent (to a simulated router) and saved. Off unless the command line asks.
+    void SetAllowPlaceholderFirmware(bool allow) { FAllowPlaceholderFirmware = allow; }
+    // The embedded image for sending or saving: checked against its SHA-256,
+    // and refused when it is the placeholder and that is not allowed. Throws.
+    QByteArray LoadFirmwareImage() const;
+
+    // While one of these lives the router is being changed, and the window
+    // refuses to close.
+    class TRouterChange {
+    public:
+        explicit TRouterChange(TfrmMain& form) : form_(form) { ++form_.FRouterChanges; }
+        ~TRouterChange() { --form_.FRouterChanges; }
+        TRouterChange(const TRouterChange&) = delete;
+        TRouterChange& operator=(const TRouterChange&) = delete;
+
+    private:
+        TfrmMain& form_;
+    };
 
     TNorvoFirmwareUpgrader& Upgrader() const { return *FUpgrader; }
     // Replaceable modal things (message boxes, file dialogs, the browser).
@@ -72,6 +107,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -103,6 +139,9 @@ private:
     void btnBrowseSaveSettingsClick();
     void btnBrowseRestoreClick();
     void btnSaveFirmwareClick();
+    void btnRestoreBackupClick();
+    void OfferPendingBackup();
+    bool LogInForRestore();
     void actSaveSettingsUpdate(TAction& sender);
     void actSaveSettingsExecute(TAction& sender);
     void actRestoreSettingsUpdate(TAction& sender);
@@ -120,5 +159,8 @@ private:
     bool FChangingTabs = false;
     bool GatewayLookupPending = false;
     bool DefaultSettingsFilePending = false;
+    bool FAllowPlaceholderFirmware = false;
+    int FRouterChanges = 0;
+    QString FOfferedBackup;
     std::unique_ptr<TNorvoFirmwareUpgrader> FUpgrader;
 };

@@ -5,6 +5,8 @@
 #include "resources/FirmwareImage.h"
 #include "tests/support/RouterPages.h"
 
+#include <sys/stat.h>
+
 
 namespace drivertest {
 namespace {
@@ -52,6 +54,13 @@ TEST_P(FullExpressUpgrade, UpgradesRestoresSettingsAndEndsOnSuccess)
     const std::string settingsBefore = Router().Settings();
     const std::string versionBefore = Router().FirmwareVersion();
 
+    // The backup and the firmware file hold what only the user may read.
+    std::vector<unsigned> modes;
+    OnWait = [&] {
+        struct stat info {};
+        if (modes.empty() && ::lstat(QFile::encodeName(SettingsFile).constData(), &info) == 0)
+            modes.push_back(info.st_mode & 07777);
+    };
     if (c.passwordOnConfigurationPage)
         Form().edPassword->setText(QStringLiteral("s3cret"));
     PressNext(c.passwordOnConfigurationPage ? QString() : QStringLiteral("  s3cret "));
@@ -103,8 +112,12 @@ TEST_P(FullExpressUpgrade, UpgradesRestoresSettingsAndEndsOnSuccess)
     // Two restarts: a minute of 5-second pauses each, and no pause after a
     // poll that finds the router back.
     EXPECT_EQ(Waits, std::vector<int>(24, 5000));
+    EXPECT_EQ(modes, std::vector<unsigned>{0600});
+    // Verified: the backup has done its work and is neither kept nor offered.
     EXPECT_FALSE(QFile::exists(SettingsFile));
     EXPECT_FALSE(QFile::exists(FirmwareFile));
+    EXPECT_TRUE(PendingBackup::File().isEmpty());
+    EXPECT_FALSE(Form().pnlRestoreBackup->isVisibleTo(Form().tsOutcome));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -160,96 +173,142 @@ TEST_F(RouterRun, WrongPasswordAsksAgainAndTheRetypedPasswordUpgrades)
 
 // ---- Runs that end in a failure outcome -------------------------------------
 
-TEST_F(RouterRun, EmptyPasswordRefusedAfterUpgradeKeepsTheSettingsFile)
+struct FailedRunCase {
+    const char* name;
+    std::function<void(RouterSimConfig&)> configure;
+    QString outcome;
+    int settingsUploads;
+    int reboots;
+    std::string routerVersion;
+};
+
+void RefuseUpload(RouterSimConfig& config)
 {
+    config.intercept = [](const RouterRequest& request) -> std::optional<testsupport::ScriptedReply> {
+        if (request.http.Path() == "/upload.cgi")
+            return Answer("HTTP/1.0 500 Internal Server Error", "flash write failed");
+        return std::nullopt;
+    };
+}
+
+void PrintTo(const FailedRunCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class FailedRun : public RouterRun, public ::testing::WithParamInterface<FailedRunCase> {};
+
+// Every end after the backup that is not a verified upgrade keeps the
+// backup, tells where it is and offers to restore it.
+TEST_P(FailedRun, KeepsTheBackupAndOffersIt)
+{
+    const FailedRunCase& c = GetParam();
     RouterSimConfig config;
-    config.factoryPassword = "factory";
+    c.configure(config);
     Start(config);
     const std::string settingsBefore = Router().Settings();
 
     PressNext(QStringLiteral("admin"));
 
-    EXPECT_EQ(OutcomeText(), UpgradeErrorText);
-    EXPECT_FALSE(OutcomeIsSuccess());
-    EXPECT_TRUE(Form().pnlSaveFirmware->isVisibleTo(Form().tsOutcome));
-    EXPECT_EQ(Form().btnCancel->text(), QStringLiteral("&Cancel"));
-    EXPECT_TRUE(Form().edPassword->text().isEmpty());
-    EXPECT_TRUE(Form().edExpressAdminPassword->text().isEmpty());
+    EXPECT_EQ(OutcomeText(), c.outcome);
+    ExpectBackupOffered();
     EXPECT_TRUE(ReadFile(SettingsFile) == Bytes(settingsBefore));
-    EXPECT_EQ(Router().CountRequests("POST", "/setconfig.cgi"), 0);
-    EXPECT_EQ(Router().Reboots(), 1);
-}
-
-TEST_F(RouterRun, VersionMismatchAfterTheRunIsAFailure)
-{
-    RouterSimConfig config;
-    config.upgradedFirmwareVersion = "3.60";
-    Start(config);
-
-    PressNext(QStringLiteral("admin"));
-
-    EXPECT_EQ(OutcomeText(), MismatchText);
-    EXPECT_FALSE(OutcomeIsSuccess());
-    EXPECT_EQ(Form().btnCancel->text(), QStringLiteral("&Cancel"));
     EXPECT_TRUE(Form().pnlSaveFirmware->isVisibleTo(Form().tsOutcome));
-    EXPECT_EQ(Router().SettingsUploads().size(), 1u);
-    EXPECT_EQ(Router().Reboots(), 2);
+    EXPECT_EQ(Form().btnCancel->text(), QStringLiteral("&Cancel"));
+    EXPECT_TRUE(Form().btnCancel->isEnabled());
+    EXPECT_FALSE(Form().btnNext->isEnabled());
+    EXPECT_TRUE(Seams().Errors.empty());
+    EXPECT_EQ(Router().SettingsUploads().size(), static_cast<std::size_t>(c.settingsUploads));
+    EXPECT_EQ(Router().Reboots(), c.reboots);
+    EXPECT_EQ(Router().FirmwareVersion(), c.routerVersion);
 }
 
-struct UploadFailureCase {
-    const char* name;
-    bool routerRefuses;  // else the embedded image is damaged
-    int uploadsSent;
-    bool firmwareFileLeft;
-};
+INSTANTIATE_TEST_SUITE_P(
+    Ends, FailedRun,
+    ::testing::Values(
+        FailedRunCase{"empty_password_refused_after_upgrade",
+                      [](RouterSimConfig& config) { config.factoryPassword = "factory"; }, UpgradeErrorText, 0, 1,
+                      "3.6"},
+        FailedRunCase{"restore_answered_but_ignored_so_the_last_login_fails",
+                      [](RouterSimConfig& config) { config.ignoredSettingsUploads = 1; }, UpgradeErrorText, 1, 2,
+                      "3.6"},
+        FailedRunCase{"version_mismatch_after_the_run",
+                      [](RouterSimConfig& config) { config.upgradedFirmwareVersion = "3.60"; }, MismatchText, 1, 2,
+                      "3.60"},
+        FailedRunCase{"router_refuses_the_upload_and_keeps_the_old_password", RefuseUpload, UpgradeErrorText, 0, 1,
+                      "3.5"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
-void PrintTo(const UploadFailureCase& c, std::ostream* os)
+TEST_F(RouterRun, FailedUploadShowsTheFirmwareProblemAndTheRunGoesOn)
 {
-    *os << c.name;
-}
-
-class FailedUpload : public RouterRun, public ::testing::WithParamInterface<UploadFailureCase> {};
-
-TEST_P(FailedUpload, ShowsTheFirmwareProblemAndTheRunGoesOn)
-{
-    const UploadFailureCase& c = GetParam();
     RouterSimConfig config;
-    if (c.routerRefuses)
-        config.intercept = [](const RouterRequest& request) -> std::optional<testsupport::ScriptedReply> {
-            if (request.http.Path() == "/upload.cgi")
-                return Answer("HTTP/1.0 500 Internal Server Error", "flash write failed");
-            return std::nullopt;
-        };
+    RefuseUpload(config);
     Start(config);
-    if (!c.routerRefuses)
-        Seams().LoadFirmware = []() -> QByteArray { throw Exception("The firmware image in this installer is damaged."); };
     QString outcomeAtRestart;
-    bool failureAtRestart = true;
     OnWait = [&] {
-        if (outcomeAtRestart.isEmpty()) {
+        if (outcomeAtRestart.isEmpty())
             outcomeAtRestart = OutcomeText();
-            failureAtRestart = !OutcomeIsSuccess();
-        }
     };
 
     PressNext(QStringLiteral("admin"));
 
+    // The router may have taken the image: the run goes on with the restart.
     EXPECT_EQ(outcomeAtRestart, FirmwareProblemText);
-    EXPECT_TRUE(failureAtRestart);
-    EXPECT_EQ(Router().CountRequests("POST", "/upload.cgi"), c.uploadsSent);
-    EXPECT_TRUE(Router().FirmwareUploads().empty());
-    EXPECT_EQ(QFile::exists(FirmwareFile), c.firmwareFileLeft);
-    // The run restarted the router anyway; the old firmware still wants the
-    // old password, so the empty-password login ends it.
+    EXPECT_EQ(Router().CountRequests("POST", "/upload.cgi"), 1);
+    EXPECT_TRUE(QFile::exists(FirmwareFile));
     EXPECT_EQ(Router().Reboots(), 1);
-    EXPECT_EQ(Router().FirmwareVersion(), "3.5");
     EXPECT_EQ(OutcomeText(), UpgradeErrorText);
-    EXPECT_TRUE(QFile::exists(SettingsFile));
 }
 
-INSTANTIATE_TEST_SUITE_P(Failures, FailedUpload,
-                         ::testing::Values(UploadFailureCase{"router_answers_500", true, 1, true},
-                                           UploadFailureCase{"damaged_image_is_never_sent", false, 0, false}),
+// ---- Images that must not be sent ------------------------------------------
+
+struct ImageCase {
+    const char* name;
+    bool damaged;
+    bool placeholder;
+    bool allowed;  // --allow-placeholder-firmware
+    bool upgrades;
+};
+
+void PrintTo(const ImageCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class FirmwareImageCheck : public RouterRun, public ::testing::WithParamInterface<ImageCase> {};
+
+TEST_P(FirmwareImageCheck, RefusedImageEndsBeforeAnyRequest)
+{
+    const ImageCase& c = GetParam();
+    Start();
+    Form().SetAllowPlaceholderFirmware(c.allowed);
+    Form().Seams().FirmwareIsPlaceholder = [&c] { return c.placeholder; };
+    if (c.damaged)
+        Seams().LoadFirmware = []() -> QByteArray { throw Exception("The firmware image in this installer is damaged."); };
+
+    PressNext(QStringLiteral("admin"));
+
+    EXPECT_EQ(Page(), Form().tsOutcome);
+    if (c.upgrades) {
+        EXPECT_EQ(OutcomeText(), Text(ProductProfile::UpgradeSucceededText));
+        EXPECT_EQ(Router().FirmwareVersion(), "3.6");
+        return;
+    }
+    EXPECT_EQ(OutcomeText(), FirmwareProblemText);
+    EXPECT_FALSE(OutcomeIsSuccess());
+    EXPECT_TRUE(Received().empty());
+    EXPECT_EQ(Router().Connections(), 0);
+    EXPECT_FALSE(QFile::exists(SettingsFile));
+    EXPECT_FALSE(QFile::exists(FirmwareFile));
+    EXPECT_FALSE(Form().pnlRestoreBackup->isVisibleTo(Form().tsOutcome));
+    EXPECT_TRUE(Form().btnCancel->isEnabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(Images, FirmwareImageCheck,
+                         ::testing::Values(ImageCase{"damaged", true, false, false, false},
+                                           ImageCase{"placeholder_without_the_option", false, true, false, false},
+                                           ImageCase{"placeholder_with_the_option", false, true, true, true},
+                                           ImageCase{"real_image", false, false, false, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RouterRun, RouterNeverBackAfterRestartEndsInTheErrorOutcome)
@@ -278,6 +337,7 @@ struct EscapingErrorCase {
     bool byAction;  // run through actNext's execute handler instead of the button
     QString message;
     int uploadsSent;
+    bool routerMayBeChanged;  // else nothing was changed: back to retry
 };
 
 void PrintTo(const EscapingErrorCase& c, std::ostream* os)
@@ -287,7 +347,7 @@ void PrintTo(const EscapingErrorCase& c, std::ostream* os)
 
 class ErrorEscapingTheRun : public RouterRun, public ::testing::WithParamInterface<EscapingErrorCase> {};
 
-TEST_P(ErrorEscapingTheRun, IsShownAndLeavesNextAndCancelUsable)
+TEST_P(ErrorEscapingTheRun, IsShownAndEndsOnTheOfferOrLeavesNextUsable)
 {
     const EscapingErrorCase& c = GetParam();
     RouterSimConfig config;
@@ -309,9 +369,17 @@ TEST_P(ErrorEscapingTheRun, IsShownAndLeavesNextAndCancelUsable)
 
     ASSERT_EQ(Seams().Errors.size(), 1u);
     EXPECT_EQ(Seams().Errors[0], c.message);
-    EXPECT_TRUE(Form().btnNext->isEnabled());
     EXPECT_TRUE(Form().btnCancel->isEnabled());
-    EXPECT_EQ(Page(), Form().tsUpgradeType);
+    if (c.routerMayBeChanged) {
+        // Next again would find the new version and call the router current,
+        // its settings never restored: the run ends on the offer instead.
+        EXPECT_EQ(OutcomeText(), UpgradeErrorText);
+        ExpectBackupOffered();
+        EXPECT_FALSE(Form().btnNext->isEnabled());
+    } else {
+        EXPECT_EQ(Page(), Form().tsUpgradeType);
+        EXPECT_TRUE(Form().btnNext->isEnabled());
+    }
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     EXPECT_EQ(Router().CountRequests("POST", "/upload.cgi"), c.uploadsSent);
     // The password boxes are as the user left them, also after the run had emptied them.
@@ -322,13 +390,13 @@ INSTANTIATE_TEST_SUITE_P(
     Errors, ErrorEscapingTheRun,
     ::testing::Values(
         EscapingErrorCase{"settings_download_refused", "/getconfig.cgi", false, false,
-                          QStringLiteral("HTTP/1.0 500 Internal Server Error"), 0},
+                          QStringLiteral("HTTP/1.0 500 Internal Server Error"), 0, false},
         EscapingErrorCase{"settings_download_refused_next_action", "/getconfig.cgi", false, true,
-                          QStringLiteral("HTTP/1.0 500 Internal Server Error"), 0},
+                          QStringLiteral("HTTP/1.0 500 Internal Server Error"), 0, false},
         EscapingErrorCase{"restart_request_cut_off", "/reboot.cgi", true, false,
-                          QStringLiteral("Connection Closed Gracefully."), 1},
+                          QStringLiteral("Connection Closed Gracefully."), 1, true},
         EscapingErrorCase{"settings_restore_refused", "/setconfig.cgi", false, false,
-                          QStringLiteral("HTTP/1.0 500 Internal Server Error"), 1}),
+                          QStringLiteral("HTTP/1.0 500 Internal Server Error"), 1, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RouterRun, FailedSettingsDownloadInTheRunWritesNoSettingsFile)

@@ -8,6 +8,7 @@
 #include "tests/support/TestHttpServer.h"
 #include "tests/wizard/WizardTestSupport.h"
 #include "wizard/ProductProfile.h"
+#include "wizard/ProgramFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -65,6 +66,7 @@ protected:
         SettingsFile = BesideProgram(ProductProfile::SettingsFileName);
         FirmwareFile = BesideProgram(ProductProfile::FirmwareFileName);
         RemoveProgramFolderFiles();
+        PendingBackup::Clear();
     }
 
     void TearDown() override
@@ -72,6 +74,8 @@ protected:
         window_.reset();
         router_.reset();
         RemoveProgramFolderFiles();
+        PendingBackup::Clear();
+        ProgramFiles::SetProgramFolder({});
     }
 
     // Starts the router (on a clock that only the injected wait moves) and
@@ -81,6 +85,8 @@ protected:
         config.clock = [] { return std::int64_t{0}; };
         router_ = std::make_unique<testsupport::RouterSim>(std::move(config));
         window_ = wizardtest::MakeTestWindow(MakeWrx310);
+        // The build's placeholder image goes to the simulated router only.
+        Form().SetAllowPlaceholderFirmware(true);
         Form().edPort->setText(QString::number(router_->Port()));
         Driver().SetWait([this](int ms) {
             Waits.push_back(ms);
@@ -127,6 +133,19 @@ protected:
         return logins;
     }
 
+    // The end of a run that may have changed the router without success:
+    // the failure outcome, the backup on disk and recorded, and the offer to
+    // restore it, which names the file.
+    void ExpectBackupOffered() const
+    {
+        EXPECT_EQ(Page(), Form().tsOutcome);
+        EXPECT_FALSE(OutcomeIsSuccess());
+        EXPECT_TRUE(QFile::exists(SettingsFile));
+        EXPECT_EQ(PendingBackup::File(), SettingsFile);
+        EXPECT_TRUE(Form().pnlRestoreBackup->isVisibleTo(Form().tsOutcome));
+        EXPECT_TRUE(Form().lblBackupFile->text().contains(SettingsFile)) << Form().lblBackupFile->text().toStdString();
+    }
+
     QString OutcomeText() const { return Form().lblSuccessFailureMessage->text(); }
     bool OutcomeIsSuccess() const { return Form().pcSuccessFailure->currentWidget() == Form().tsSuccess; }
     QWidget* Page() const { return Form().pcCards->currentWidget(); }
@@ -135,6 +154,7 @@ protected:
     wizardtest::TSeamRecorder& Seams() const { return window_->Seams; }
     TNorvoFirmwareUpgrader& Driver() const { return Form().Upgrader(); }
     testsupport::RouterSim& Router() const { return *router_; }
+    wizardtest::TFakeAdapterQuery& Adapters() const { return *window_->Adapters; }
 
     std::vector<int> Waits;       // every pause the driver asked for, in ms
     std::function<void()> OnWait;  // runs at each pause, before the clock moves

@@ -313,7 +313,12 @@ RouterSim::Answer RouterSim::Route(RouterRequest& request)
         a.note = "upfile \"" + file->filename + "\" " + std::to_string(file->data.size()) + " bytes";
         if (path == "/setconfig.cgi") {
             settingsUploads_.push_back({file->filename, file->data});
-            pendingSettings_ = file->data;
+            if (settingsUploadsIgnored_ < config_.ignoredSettingsUploads) {
+                ++settingsUploadsIgnored_;
+                a.note += ", ignored";
+            } else {
+                pendingSettings_ = file->data;
+            }
             return answer(200, "OK", "text/html",
                           html("Settings uploaded successfully. Restart the router to apply them."));
         }

@@ -46,6 +46,9 @@ struct RouterSimConfig {
     std::string upgradedFirmwareVersion = "3.6";  // what an uploaded image turns out to be
     std::string factoryPassword;                  // admin password after a firmware upgrade
     std::size_t saltLength = 16;
+    // The first this many settings uploads are answered as a success but
+    // not applied: a router that ignores a restore.
+    int ignoredSettingsUploads = 0;
     std::function<std::int64_t()> clock;    // milliseconds; default: steady clock
     // Fault injection: a reply returned here replaces the router's answer
     // (the request is recorded; the router's state does not change).
@@ -113,6 +116,7 @@ private:
     std::string lastSalt_;
     std::set<std::string> sessions_;
     std::optional<std::string> pendingSettings_;
+    int settingsUploadsIgnored_ = 0;
     bool firmwarePending_ = false;
     bool down_ = false;
     std::int64_t upAt_ = 0;

@@ -20,6 +20,7 @@ protected:
     void SetUp() override
     {
         window = MakeTestWindow(MakeFakeUpgrader);
+        window->Form().SetAllowPlaceholderFirmware(true);
         form().ShowOutcome("There was an error.", false, false);
     }
     TfrmMain& form() { return window->Form(); }
@@ -103,6 +104,24 @@ TEST_F(SaveFirmware, FailureLeavesNoPartialFileKeepsTheOldOneAndSaysSo)
         EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << c.Name;
         EXPECT_EQ(form().pcCards->currentWidget(), form().tsOutcome) << c.Name;
     }
+}
+
+TEST_F(SaveFirmware, PlaceholderIsSavedOnlyWhenAllowed)
+{
+    const QString target = folder.filePath("fw.bin");
+    form().Seams().FirmwareIsPlaceholder = [] { return true; };
+    form().SetAllowPlaceholderFirmware(false);
+    window->Seams.DialogAnswers = {target};
+    form().btnSaveFirmware->click();
+    ASSERT_EQ(window->Seams.Messages.size(), 1u);
+    EXPECT_EQ(window->Seams.Messages[0], "The firmware file could not be saved.\n"
+                                         "This installer carries a placeholder image, not firmware for a router.");
+    EXPECT_FALSE(QFile::exists(target));
+
+    form().SetAllowPlaceholderFirmware(true);
+    window->Seams.DialogAnswers = {target};
+    form().btnSaveFirmware->click();
+    EXPECT_EQ(Read(target), FirmwareImage::Load());
 }
 
 }  // namespace

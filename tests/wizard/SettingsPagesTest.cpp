@@ -165,15 +165,33 @@ TEST_F(SettingsPages, RestoreSendsTheTrimmedNameThenRestartsUnlessTheUploadFails
     form().UpdateActions();
     driver().Calls.clear();
     form().btnRestoreSettings->click();
-    const std::vector<QString> expected{"RestoreSettings:" + file, "RestartRouter"};
+    const std::vector<QString> expected{"Login", "RestoreSettings:" + file, "RestartRouter"};
     EXPECT_EQ(driver().Calls, expected);
 
     driver().Calls.clear();
     driver().Failure = "Socket Error # 10054\r\nConnection reset by peer.";
     form().btnRestoreSettings->click();
-    const std::vector<QString> onlyUpload{"RestoreSettings:" + file};
+    const std::vector<QString> onlyUpload{"Login", "RestoreSettings:" + file};
     EXPECT_EQ(driver().Calls, onlyUpload);
     EXPECT_EQ(window->Seams.Errors.size(), 1u);
+}
+
+// A router just upgraded is on factory settings without a password: a
+// refused login is tried again with none, and the boxes keep what was typed.
+TEST_F(SettingsPages, RestoreLogsInFirstWithTheBoxesThenWithNoPassword)
+{
+    const QString file = MakeFile("r.gws");
+    Show(form().tsRestoreSettings);
+    form().edRestoreSettingsFilename->setText(file);
+    form().edExpressAdminPassword->setText("typed");
+    form().UpdateActions();
+    driver().LoginResult = false;
+    driver().Calls.clear();
+    form().btnRestoreSettings->click();
+    // Both refused: the router still gets the upload and answers for itself.
+    const std::vector<QString> expected{"Login", "Login", "RestoreSettings:" + file, "RestartRouter"};
+    EXPECT_EQ(driver().Calls, expected);
+    EXPECT_EQ(form().edExpressAdminPassword->text(), "typed");
 }
 
 }  // namespace

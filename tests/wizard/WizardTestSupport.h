@@ -14,6 +14,8 @@
 #include <QApplication>
 #include <QTabBar>
 #include <QByteArray>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <cstdlib>
 #include <deque>
@@ -23,10 +25,24 @@
 
 namespace wizardtest {
 
+// The user's folders of a test process: its own empty configuration and
+// data folders, never the real home. Removed when the process ends.
+inline const QTemporaryDir& UserFolders()
+{
+    static QTemporaryDir folders = [] {
+        QTemporaryDir dir;
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.filePath(QStringLiteral("config"))));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath(QStringLiteral("data"))));
+        return dir;
+    }();
+    return folders;
+}
+
 // The headless application every window test needs; created once, unless
 // the program made its own.
 inline QApplication& Application()
 {
+    UserFolders();
     if (auto* existing = qobject_cast<QApplication*>(QCoreApplication::instance()))
         return *existing;
     static QApplication* application = [] {
@@ -61,6 +77,9 @@ public:
 // Replaces every seam of a window and records what was asked of it.
 struct TSeamRecorder {
     std::vector<QString> Messages;    // message boxes with OK
+    std::vector<QString> Notices;     // message boxes that do not wait
+    std::vector<QString> Questions;   // Yes/No questions asked
+    std::deque<bool> YesNoAnswers;    // answers to the next questions; none left: No
     std::vector<QString> Errors;      // boxes of the default error handler
     std::vector<QString> OpenedUrls;  // addresses handed to the browser
     std::vector<QString> DialogFilters;  // filter of every file dialog run
@@ -75,6 +94,15 @@ struct TSeamRecorder {
     {
         seams.ShowMessage = [this](const QString& text) { Messages.push_back(text); };
         seams.ShowError = [this](const QString& text) { Errors.push_back(text); };
+        seams.ShowNotice = [this](const QString& text) { Notices.push_back(text); };
+        seams.AskYesNo = [this](const QString& text) {
+            Questions.push_back(text);
+            if (YesNoAnswers.empty())
+                return false;
+            const bool yes = YesNoAnswers.front();
+            YesNoAnswers.pop_front();
+            return yes;
+        };
         seams.OpenUrl = [this](const QString& url) { OpenedUrls.push_back(url); };
         seams.ExecuteDialog = [this](TFileDialog& dialog) {
             DialogFilters.push_back(dialog.Filter);

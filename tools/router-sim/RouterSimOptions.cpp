@@ -50,6 +50,8 @@ std::string HelpText()
            "  --keep-alive            answer keep-alive requests with keep-alive\n"
            "  --close                 close the connection after every answer (default)\n"
            "  --settings-size BYTES   size of the settings file the router delivers (default 8192)\n"
+           "  --ignore-restore        answer the first settings upload with success but keep the\n"
+           "                          settings the router has (a restore that does not take)\n"
            "  --help                  show this text\n"
            "\n"
            "Each request is logged on one line to standard output. Stops on SIGINT or SIGTERM.\n";
@@ -108,6 +110,8 @@ Options ParseOptions(int argc, char** argv)
             }
         } else if (arg == "--keep-alive") {
             config.keepAlive = true;
+        } else if (arg == "--ignore-restore") {
+            config.ignoredSettingsUploads = 1;
         } else if (arg == "--close") {
             config.keepAlive = false;
         } else if (arg == "--settings-size") {
