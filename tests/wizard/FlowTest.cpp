@@ -4,9 +4,12 @@
 #include "tests/wizard/FakeUpgrader.h"
 #include "tests/wizard/WizardTestSupport.h"
 #include "wizard/ProductProfile.h"
+#include "wizard/ProgramFiles.h"
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace wizardtest;
@@ -295,6 +298,88 @@ TEST_F(Flow, ReceivedTcpTextEndsAtTheFirstNulAndNeverReadsPastTheBlock)
     form().tcpClientReceive(nullptr, heap, length);
     delete[] heap;
     EXPECT_EQ(form().mmoOutput->toPlainText(), "abc\nxyz");
+}
+
+}  // namespace
+
+namespace {
+
+// A backup that an unfinished upgrade left: the next start names it and
+// offers the Restore Settings page with it chosen.
+class PendingBackupAtStart : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Application();
+        ASSERT_TRUE(folder.isValid());
+        file = folder.filePath("SaveRouterSettings.gws");
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write("settings");
+    }
+    void TearDown() override { PendingBackup::Clear(); }
+
+    std::unique_ptr<TTestWindow> Open(std::deque<bool> answers)
+    {
+        auto window = std::make_unique<TTestWindow>(MakeFakeUpgrader, TAdapterList{{IfType::Ethernet, "127.0.0.1"}});
+        window->Seams.YesNoAnswers = std::move(answers);
+        window->Form().show();
+        QApplication::processEvents();
+        return window;
+    }
+
+    QTemporaryDir folder;
+    QString file;
+};
+
+TEST_F(PendingBackupAtStart, YesOpensTheRestorePageWithTheBackupChosen)
+{
+    PendingBackup::Record(file);
+    auto window = Open({true});
+    TfrmMain& form = window->Form();
+    ASSERT_EQ(window->Seams.Questions.size(), 1u);
+    EXPECT_TRUE(window->Seams.Questions[0].contains(file));
+    EXPECT_EQ(form.pcCards->currentWidget(), form.tsRestoreSettings);
+    EXPECT_EQ(form.edRestoreSettingsFilename->text(), file);
+    EXPECT_EQ(form.RestoreReturnPage, form.tsUpgradeType);  // where the driver's Previous goes
+}
+
+TEST_F(PendingBackupAtStart, NoLeavesTheFirstPageAndKeepsTheRecord)
+{
+    PendingBackup::Record(file);
+    auto window = Open({false});
+    EXPECT_EQ(window->Seams.Questions.size(), 1u);
+    EXPECT_EQ(window->Form().pcCards->currentWidget(), window->Form().tsUpgradeType);
+    EXPECT_EQ(PendingBackup::File(), file);
+}
+
+TEST_F(PendingBackupAtStart, NothingIsAskedWithoutARecordOrWithoutItsFile)
+{
+    // The same name saved on the Save Settings page is no upgrade's backup.
+    EXPECT_TRUE(Open({true})->Seams.Questions.empty());
+    PendingBackup::Record(file);
+    QFile::remove(file);
+    EXPECT_TRUE(Open({true})->Seams.Questions.empty());
+}
+
+TEST_F(PendingBackupAtStart, SavingOverItOnTheSaveSettingsPageEndsTheRecord)
+{
+    PendingBackup::Record(file);
+    auto window = Open({false});
+    TfrmMain& form = window->Form();
+    form.ckShowTabs->setChecked(true);
+    form.pcCards->setCurrentWidget(form.tsSaveSettings);
+    form.edSaveSettingsFile->setText(file);
+    form.UpdateActions();
+    form.btnSaveSettings->click();
+    EXPECT_TRUE(PendingBackup::File().isEmpty());
+}
+
+TEST(CloseRequest, ClosesWhenNoRouterOperationRuns)
+{
+    auto window = MakeTestWindow(MakeFakeUpgrader);
+    EXPECT_TRUE(window->Form().close());
+    EXPECT_TRUE(window->Seams.Notices.empty());
 }
 
 }  // namespace
