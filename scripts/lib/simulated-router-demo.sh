@@ -72,6 +72,9 @@ cat <<MSG
   Simulated WRX-270 router: 192.168.0.1 (firmware 3.5), log in $sim_log
   Admin password:           $password
 
+  The wizard runs with --allow-placeholder-firmware: it sends this build's
+  placeholder firmware image, which is only ever for a simulated router.
+
   In the wizard: tick the wired-connection box, type the password, click Next.
   The upgrade takes a few minutes: the router restarts twice.
   Close the wizard to end the demo.
@@ -113,5 +116,5 @@ fi
 
 ip netns exec "$NORVO_NS_PC" "${as_user[@]}" env DISPLAY="$display" \
   ${WAYLAND_DISPLAY:+WAYLAND_DISPLAY="$WAYLAND_DISPLAY"} \
-  ${XDG_RUNTIME_DIR:+XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR"} "$wizard" || true
+  ${XDG_RUNTIME_DIR:+XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR"} "$wizard" --allow-placeholder-firmware || true
 echo "Router log: $sim_log"

@@ -5,8 +5,11 @@
 // printed instead of shown, since nobody is there to close them.
 //
 //   wizard-autopilot --password P [--wait-divisor N] [--gateway ADDR --port N]
+//                    [--allow-placeholder-firmware]
 //                    [--picture-prompt FILE] [--picture-end FILE]
 //
+// --allow-placeholder-firmware  lets a build without real firmware send its
+//                   placeholder image: only ever against a simulated router
 // --wait-divisor N  divides every restart pause by N (0: no pause at all)
 // --gateway ADDR    use ADDR as the only adapter's gateway instead of asking
 //                   the system (for runs on loopback); --port sets the port box
@@ -14,11 +17,14 @@
 // --picture-end     and one of where the run ended (PNG)
 #include "driver/utWrx310.h"
 #include "net/IPFunctions.h"
+#include "wizard/ProductProfile.h"
+#include "wizard/ProgramFiles.h"
 #include "wizard/WizardSeams.h"
 #include "wizard/fmMain.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTest>
 
 #include <cstdio>
@@ -34,6 +40,7 @@ struct Options {
     QString port;
     QString picturePrompt;
     QString pictureEnd;
+    bool allowPlaceholder = false;
 };
 
 bool Parse(int argc, char** argv, Options& o)
@@ -52,6 +59,8 @@ bool Parse(int argc, char** argv, Options& o)
             o.picturePrompt = QString::fromUtf8(argv[++i]);
         else if (!std::strcmp(argv[i], "--picture-end") && hasValue)
             o.pictureEnd = QString::fromUtf8(argv[++i]);
+        else if (!std::strcmp(argv[i], "--allow-placeholder-firmware"))
+            o.allowPlaceholder = true;
         else
             return false;
     }
@@ -84,17 +93,23 @@ int main(int argc, char** argv)
     Options options;
     if (!Parse(argc, argv, options)) {
         std::fprintf(stderr, "usage: wizard-autopilot --password P [--wait-divisor N] [--gateway ADDR --port N] "
-                             "[--picture-prompt FILE] [--picture-end FILE]\n");
+                             "[--allow-placeholder-firmware] [--picture-prompt FILE] [--picture-end FILE]\n");
         return 2;
     }
     QApplication application(argc, argv);
     TfrmMain form(MakeWrx310);
+    form.SetAllowPlaceholderFirmware(options.allowPlaceholder);
     if (!options.gateway.empty())
         form.SetAdapterQuery(std::make_unique<FixedGateway>(options.gateway));
 
     TWizardSeams& seams = form.Seams();
     seams.ShowMessage = [](const QString& text) { Say("message", text); };
     seams.ShowError = [](const QString& text) { Say("error", text); };
+    seams.ShowNotice = [](const QString& text) { Say("message", text); };
+    seams.AskYesNo = [](const QString& text) {
+        Say("question", text);
+        return false;
+    };
     seams.ExecuteDialog = [](TFileDialog&) { return false; };
     seams.OpenUrl = [](const QString& url) { Say("browser", url); };
 
@@ -133,5 +148,9 @@ int main(int argc, char** argv)
         Say("prompt", form.lblExpressUpgrade->text());
     Say("cancel", form.btnCancel->text());
     Say("next", form.btnNext->isEnabled() ? QStringLiteral("enabled") : QStringLiteral("disabled"));
+    const QString backup = ProgramFiles::Path(ProductProfile::SettingsFileName);
+    Say("settings file", backup + (QFile::exists(backup) ? QStringLiteral(" kept") : QStringLiteral(" absent")));
+    Say("restore offer",
+        form.pnlRestoreBackup->isVisibleTo(&form) ? QStringLiteral("shown") : QStringLiteral("hidden"));
     return 0;
 }

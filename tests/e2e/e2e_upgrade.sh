@@ -3,7 +3,12 @@
 # in a "router" namespace that is the PC's default gateway. Real routing
 # table, real TCP and HTTP, a router that restarts.
 #
-#   e2e_upgrade.sh AUTOPILOT ROUTER_SIM CASE     CASE: success | wrong-password
+#   e2e_upgrade.sh AUTOPILOT ROUTER_SIM CASE
+#     CASE: success | wrong-password | restore-ignored (the router answers the
+#           settings restore with success but keeps its factory settings)
+#
+# The wizard sends the build's placeholder firmware image: to the simulated
+# router only (--allow-placeholder-firmware).
 set -uo pipefail
 autopilot="$1" sim="$2" case="$3"
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -25,9 +30,11 @@ trap cleanup EXIT
 
 fail() { echo "FAIL: $*"; echo "--- wizard"; cat "$work/wizard.out"; echo "--- router"; cat "$work/router.log"; exit 1; }
 
+sim_options=()
+[ "$case" = restore-ignored ] && sim_options+=(--ignore-restore)
 norvo_netns_up "nfe$$"
 ip netns exec "$NORVO_NS_ROUTER" "$sim" --listen "$NORVO_ROUTER_ADDR" --port 80 --password "s3cret" \
-  --firmware 3.5 --reboot-downtime 2 >"$work/router.log" 2>&1 &
+  --firmware 3.5 --reboot-downtime 2 "${sim_options[@]}" >"$work/router.log" 2>&1 &
 sim_pid=$!
 for _ in $(seq 50); do
   grep -q listening "$work/router.log" && break
@@ -37,8 +44,14 @@ done
 password="s3cret"
 [ "$case" = wrong-password ] && password="not-the-password"
 # Restart pauses divided by 50: 60 s become 1.2 s, longer than the router's 2 s downtime overall.
-ip netns exec "$NORVO_NS_PC" env QT_QPA_PLATFORM=offscreen \
-  timeout 120 "$autopilot" --password "$password" --wait-divisor 50 >"$work/wizard.out" 2>&1 \
+# The user's folders are the test's own; a backup left beside the program by
+# an earlier run would make this one's result unclear.
+mkdir -p "$work/config" "$work/data"
+backup="$(dirname "$autopilot")/SaveRouterSettings.gws"
+rm -f "$backup"
+echo "Sending this build's placeholder firmware image to a simulated router (--allow-placeholder-firmware)."
+ip netns exec "$NORVO_NS_PC" env QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" \
+  timeout 120 "$autopilot" --password "$password" --wait-divisor 50 --allow-placeholder-firmware >"$work/wizard.out" 2>&1 \
   || fail "the wizard did not finish"
 
 kill "$sim_pid"; wait "$sim_pid" 2>/dev/null; sim_pid=""
@@ -51,6 +64,16 @@ case "$case" in
     grep -qx "cancel: &Close" "$work/wizard.out" || fail "Cancel does not read &Close"
     grep -q "final state: firmware 3.6, settings original, restarts 2, firmware uploads 1, settings uploads 1" "$work/router.log" \
       || fail "the router did not end on firmware 3.6 with its settings restored"
+    grep -qx "settings file: $backup absent" "$work/wizard.out" || fail "the settings backup was left after a verified upgrade"
+    ;;
+  restore-ignored)
+    grep -qx "outcome: There was an error with the upgrade process. You may close this installer and try running it again or use the web interface of your router to perform the upgrade." "$work/wizard.out" \
+      || fail "no error outcome"
+    grep -qx "settings file: $backup kept" "$work/wizard.out" || fail "the settings backup is gone"
+    grep -qx "restore offer: shown" "$work/wizard.out" || fail "no offer to restore the backup"
+    grep -q "final state: firmware 3.6, settings changed, restarts 2, firmware uploads 1, settings uploads 1" "$work/router.log" \
+      || fail "the router did not end upgraded with factory settings"
+    rm -f "$backup"
     ;;
   wrong-password)
     grep -qx "page: tsUpgradeType" "$work/wizard.out" || fail "not back on the Upgrade Type page"
