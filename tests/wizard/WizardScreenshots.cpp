@@ -7,6 +7,7 @@
 #include "wizard/ProductProfile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QPixmap>
 
 #include <cstdio>
@@ -74,6 +75,18 @@ int main(int argc, char** argv)
     form.ShowOutcome(QStringLiteral("This router has firmware version 3.0. ") + ProductProfile::ManualUpgradeText,
                      false, false);
     ok &= Save(form, folder, "window-outcome-failure");
+    // A run that failed after the upgrade: its settings backup is offered.
+    form.Link_Label->hide();
+    const QString backup = QDir(folder).filePath("SaveRouterSettings.gws");
+    QFile file(backup);
+    ok &= file.open(QIODevice::WriteOnly) && file.write("settings") == 8;
+    file.close();
+    form.OfferBackup(backup);
+    form.ShowOutcome(QStringLiteral("There was an error with the upgrade process. ") + ProductProfile::RetryAdviceText,
+                     false, false);
+    ok &= Save(form, folder, "window-outcome-restore-offer");
+    QFile::remove(backup);
+    form.OfferBackup({});
     form.resize(760, 480);
     form.pcCards->setCurrentWidget(form.tsSaveSettings);
     ok &= Save(form, folder, "window-grown-save-settings");
