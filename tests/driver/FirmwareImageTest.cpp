@@ -46,6 +46,13 @@ TEST(FirmwareImage, PlaceholderHasTheShippedSizeAndTheSameBytesInEveryBuild)
 }
 #endif
 
+// The build says whether it embedded the placeholder, so that the program
+// can keep it away from routers.
+TEST(FirmwareImage, KnowsWhetherItIsThePlaceholder)
+{
+    EXPECT_EQ(FirmwareImage::IsPlaceholder, NORVO_PLACEHOLDER_FIRMWARE != 0);
+}
+
 TEST(FirmwareImage, DamagedOrMissingImageIsRefused)
 {
     QTemporaryDir dir;
