@@ -1,31 +1,59 @@
-// Start-up: the socket library, the application, the wizard window with its
-// router driver, the data module; then the event loop until the window closes.
+// Start-up: the command line, the support log, the socket library, the
+// application, the wizard window with its router driver, the data module;
+// then the event loop until the window closes.
 #include "app/Application.h"
+#include "app/CommandLine.h"
+#include "app/ProgramInfo.h"
 #include "app/SocketLibrary.h"
 #include "driver/utWrx310.h"
+#include "log/SupportLog.h"
 #include "net/dmMain.h"
 #include "wizard/fmMain.h"
-
-#include <QCommandLineParser>
 
 #include <cstdio>
 #include <exception>
 
+namespace {
+
+// --help and --version need no display: the command line is read with a
+// core application only, before the window's application exists.
+TCommandLine ReadCommandLine(int& argc, char** argv)
+{
+    QCoreApplication parsing(argc, argv);
+    return ParseCommandLine(QCoreApplication::arguments());
+}
+
+QString FirstLogLine()
+{
+    return QStringLiteral("=== %1 %2 started").arg(QLatin1String(ProgramInfo::Name), QLatin1String(ProgramInfo::Version));
+}
+
+}  // namespace
+
 int main(int argc, char** argv)
 {
+    QCoreApplication::setApplicationName(QString::fromLatin1(ProgramInfo::Name));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(ProgramInfo::Version));
+    const TCommandLine commandLine = ReadCommandLine(argc, argv);
+    if (!commandLine.Run) {
+        std::fputs(commandLine.Output.toLocal8Bit().constData(), stdout);
+        std::fputs(commandLine.Error.toLocal8Bit().constData(), stderr);
+        return commandLine.ExitCode;
+    }
+    // Without a display Qt would abort with advice to reinstall; say what is missing instead.
+    if (!HasDisplay(qEnvironmentVariable("DISPLAY"), qEnvironmentVariable("WAYLAND_DISPLAY"),
+                    qEnvironmentVariable("QT_QPA_PLATFORM"))) {
+        std::fprintf(stderr, "%s\n", NoDisplayMessage().toLocal8Bit().constData());
+        return 1;
+    }
     try {
         TSocketLibraryGuard sockets;
         int result = 0;
         {
             TApplication application(argc, argv);
-            QCommandLineParser parser;
-            const QCommandLineOption allowPlaceholder(
-                QStringLiteral("allow-placeholder-firmware"),
-                QStringLiteral("Send and save the build's placeholder firmware image (for simulated routers only)."));
-            parser.addOption(allowPlaceholder);
-            parser.process(application);
+            TSupportLog log(TSupportLog::DefaultPath(), FirstLogLine());
             TfrmMain frmMain(MakeWrx310);
-            frmMain.SetAllowPlaceholderFirmware(parser.isSet(allowPlaceholder));
+            frmMain.SetAllowPlaceholderFirmware(commandLine.Options.AllowPlaceholderFirmware);
             TdtmMain dataModule;
             dtmMain = &dataModule;
             frmMain.move(0, 0);

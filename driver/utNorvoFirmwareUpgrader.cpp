@@ -1,6 +1,26 @@
 #include "driver/utNorvoFirmwareUpgrader.h"
 
+#include "log/SupportLog.h"
 #include "wizard/fmMain.h"
+
+namespace {
+
+// "GET http://192.168.0.1/ -> HTTP/1.0 200 OK, 1234 bytes", login token redacted.
+void LogExchange(const TIdHTTPExchange& exchange)
+{
+    QString line = QString::fromStdString(exchange.Method) + QLatin1Char(' ') + RedactedUrl(exchange.Url);
+    if (exchange.SentBytes > 0)
+        line += QStringLiteral(" (%1 bytes)").arg(exchange.SentBytes);
+    if (!exchange.StatusLine.empty())
+        line += QStringLiteral(" -> %1, %2 bytes")
+                    .arg(QString::fromLatin1(exchange.StatusLine.c_str()))
+                    .arg(exchange.ReceivedBytes);
+    if (!exchange.Error.empty())
+        line += QStringLiteral(" -> failed: ") + QString::fromLocal8Bit(exchange.Error.c_str());
+    SupportLogLine(lcHttp(), line);
+}
+
+}  // namespace
 
 TNorvoFirmwareUpgrader::TNorvoFirmwareUpgrader(TfrmMain& form)
     : FForm(form), FHTTP(std::make_unique<TIdHTTP>())
@@ -9,6 +29,7 @@ TNorvoFirmwareUpgrader::TNorvoFirmwareUpgrader(TfrmMain& form)
     FHTTP->ProtocolVersion = TIdHTTPProtocolVersion::pv1_0;
     FHTTP->AllowCookies = true;
     FHTTP->HandleRedirects = false;
+    FHTTP->OnExchange = LogExchange;
 }
 
 TNorvoFirmwareUpgrader::~TNorvoFirmwareUpgrader()

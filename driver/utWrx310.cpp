@@ -4,6 +4,7 @@
 #include "driver/WindowWait.h"
 #include "driver/Wrx310Pages.h"
 #include "http/IdMultipartFormData.h"
+#include "log/SupportLog.h"
 #include "net/SleepInhibitor.h"
 #include "wizard/ProductProfile.h"
 #include "wizard/ProgramFiles.h"
@@ -53,6 +54,18 @@ std::string LocalPath(const QString& fileName)
 QString RouterText(const std::string& bytes)
 {
     return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+// Names the error that ends a run in the support log; call inside a catch block.
+void LogRunStopped()
+{
+    try {
+        throw;
+    } catch (const std::exception& error) {
+        SupportLogLine(lcDriver(), QStringLiteral("Run stopped by an error: ") + QString::fromUtf8(error.what()));
+    } catch (...) {
+        SupportLogLine(lcDriver(), QStringLiteral("Run stopped by an unknown error"));
+    }
 }
 
 }  // namespace
@@ -129,6 +142,7 @@ std::string TWrx310::GetIgnoringErrors(const std::string& url)
 void TWrx310::GetFirmwareVersion(QString& version)
 {
     version = RouterText(Wrx310Page::FirmwareVersion(GetIgnoringErrors(GetURL() + "/")));
+    SupportLogLine(lcDriver(), QStringLiteral("Firmware version: ") + (version.isEmpty() ? QStringLiteral("none found") : version));
 }
 
 void TWrx310::CheckLegacyFirmware()
@@ -148,7 +162,10 @@ bool TWrx310::Login()
     CheckLegacyFirmware();
     std::string answer;
     RequestLogin(false, answer);
-    return Wrx310Page::IsLoginAccepted(answer);
+    const bool accepted = Wrx310Page::IsLoginAccepted(answer);
+    SupportLogLine(lcDriver(), QStringLiteral("Login ") + (accepted ? QStringLiteral("accepted") : QStringLiteral("refused")) +
+                                   (FLegacyRouterSeen ? QStringLiteral(" (3.0x/3.1x router)") : QString()));
+    return accepted;
 }
 
 bool TWrx310::IsLegacyFirmware()
@@ -233,6 +250,7 @@ void TWrx310::SaveSettings(const QString& fileName)
             throw EIdConnClosedGracefully();
         FForm.StepStatus(kSavingSettings);
         file.Commit();
+        SupportLogLine(lcDriver(), QStringLiteral("Settings saved to %1").arg(fileName));
         FForm.StepStatus(kSavingSettings);
     });
 }
@@ -292,8 +310,9 @@ void TWrx310::UpgradeFirmware()
         TRememberedPage page(FForm.pcCards);
         try {
             SendFirmware();
-        } catch (const std::exception&) {
+        } catch (const std::exception& error) {
             failed = true;  // reported on the outcome page below
+            SupportLogLine(lcDriver(), QStringLiteral("Firmware upload failed: ") + QString::fromUtf8(error.what()));
         }
         FForm.StepStatus(kFinalizingFirmware);
     }
@@ -338,6 +357,7 @@ void TWrx310::ExpressUpgrade()
     try {
         RunExpressUpgrade(configPassword, expressPassword);
     } catch (...) {
+        LogRunStopped();
         // Emptied password boxes would let a retry log in to the
         // factory-fresh router and call it current, its settings not restored.
         FForm.edPassword->setText(configPassword);

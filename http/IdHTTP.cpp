@@ -8,6 +8,7 @@
 #include "http/IdTCPConnection.h"
 #include "http/IdURI.h"
 
+#include <algorithm>
 #include <cctype>
 #include <climits>
 #include <optional>
@@ -80,6 +81,7 @@ struct TIdHTTP::Impl {
     std::optional<std::pair<std::string, std::string>> authenticator;
     int authRetries = 0;
     bool keepAlive = false;
+    std::uint64_t bodyBytes = 0;  // of the current answer, for OnExchange
 
     std::string Exchange(const std::string& method, const std::string& urlText, TIdMultiPartFormDataStream* body,
                          const TIdByteSink* successSink);
@@ -91,6 +93,7 @@ private:
     void ReadAnswer(const TIdByteSink* successSink);
     [[noreturn]] void FailWithBody();
     void DecideKeepAlive();
+    void Report(const std::string& method, const std::string& urlText, const std::string& error);
     std::string Version() const {
         return owner.ProtocolVersion == TIdHTTPProtocolVersion::pv1_0 ? "1.0" : "1.1";
     }
@@ -144,6 +147,7 @@ void TIdHTTP::Impl::Send(TIdMultiPartFormDataStream* body) {
 void TIdHTTP::Impl::FailWithBody() {
     std::string text;
     IdReadResponseBody(connection, response, TextSink(text, owner.MaxTextBodySize));
+    bodyBytes = text.size();
     throw EIdHTTPProtocolException(response.ResponseCode, response.ResponseText, std::move(text));
 }
 
@@ -188,27 +192,53 @@ void TIdHTTP::Impl::DecideKeepAlive() {
     if (!keepAlive) connection.CloseConnection();
 }
 
+void TIdHTTP::Impl::Report(const std::string& method, const std::string& urlText, const std::string& error) {
+    if (!owner.OnExchange) return;
+    TIdHTTPExchange exchange;
+    exchange.Method = method;
+    exchange.Url = urlText;
+    exchange.SentBytes = std::max<std::int64_t>(request.ContentLength, 0);
+    exchange.StatusLine = response.ResponseText;
+    exchange.ReceivedBytes = bodyBytes;
+    exchange.Error = error;
+    owner.OnExchange(exchange);
+}
+
 std::string TIdHTTP::Impl::Exchange(const std::string& method, const std::string& urlText,
                                     TIdMultiPartFormDataStream* body, const TIdByteSink* successSink) {
     authRetries = 0;
+    bodyBytes = 0;
     response = TIdHTTPResponse();
     std::string text;
     TIdByteSink textSink = TextSink(text, owner.MaxTextBodySize);
+    const TIdByteSink& sink = successSink ? *successSink : textSink;
+    const TIdByteSink counted = [this, &sink](const char* data, std::size_t size) {
+        sink(data, size);
+        bodyBytes += size;
+    };
     try {
         Prepare(method, urlText, body);
         Connect();
         Send(body);
-        ReadAnswer(successSink ? successSink : &textSink);
+        ReadAnswer(&counted);
     } catch (const EIdHTTPProtocolException&) {
         DecideKeepAlive();  // the whole answer was read: the connection may stay
+        Report(method, urlText, {});
         throw;
-    } catch (...) {
+    } catch (const std::exception& error) {
         // Anything else leaves the connection in an unknown place of the stream.
         keepAlive = false;
         connection.CloseConnection();
+        Report(method, urlText, error.what());
+        throw;
+    } catch (...) {
+        keepAlive = false;
+        connection.CloseConnection();
+        Report(method, urlText, "Unknown error");
         throw;
     }
     DecideKeepAlive();
+    Report(method, urlText, {});
     return text;
 }
 

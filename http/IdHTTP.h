@@ -19,6 +19,16 @@ class TIdCookieManager;
 
 enum class TIdHTTPProtocolVersion { pv1_0, pv1_1 };
 
+// One request and its answer, as an observer of the client sees it.
+struct TIdHTTPExchange {
+    std::string Method;
+    std::string Url;                  // as the caller gave it
+    std::int64_t SentBytes = 0;       // request body; 0 for GET
+    std::string StatusLine;           // empty when no answer arrived
+    std::uint64_t ReceivedBytes = 0;  // answer body bytes read
+    std::string Error;                // when the exchange failed other than by its answer
+};
+
 class TIdHTTP {
 public:
     TIdHTTP();
@@ -41,6 +51,8 @@ public:
     // caller can keep its window painted. The transport knows nothing else of it.
     std::function<void()> OnIdle;
     TIdTimeouts Timeouts;
+    // Runs after every exchange, successful or not (logging). It must not throw.
+    std::function<void(const TIdHTTPExchange&)> OnExchange;
 
     // A body read as text (Get, Post, or the body of an error answer) that
     // grows past this many bytes fails with EIdResponseTooLarge and the

@@ -1,6 +1,7 @@
 #include "wizard/fmMain.h"
 
 #include "driver/utNorvoFirmwareUpgrader.h"
+#include "log/SupportLog.h"
 #include "net/IPFunctions.h"
 #include "wizard/Anchors.h"
 #include "wizard/JpegImage.h"
@@ -204,6 +205,7 @@ void TfrmMain::SetUpAnchors()
     FAnchors->Add(pnlSaveFirmware, akLeft | akRight | akBottom, successFailure);
     FAnchors->Add(pnlRestoreBackup, akLeft | akRight | akBottom, successFailure);
     FAnchors->Add(lblBackupFile, akLeft | akTop | akRight, QSize(429, 64));
+    FAnchors->Add(lblSupportLog, akLeft | akRight | akBottom, successFailure);
     FAnchors->Add(pnlFooterButtons, akTop | akRight, footer);
 }
 
@@ -262,10 +264,16 @@ void TfrmMain::RunGuarded(const std::function<void()>& handler)
     try {
         handler();
     } catch (const std::exception& error) {
-        Seams().ShowError(QString::fromUtf8(error.what()));
+        ShowError(QString::fromUtf8(error.what()));
     } catch (...) {
-        Seams().ShowError(QStringLiteral("Unknown error"));
+        ShowError(QStringLiteral("Unknown error"));
     }
+}
+
+void TfrmMain::ShowError(const QString& text)
+{
+    SupportLogLine(lcWizard(), QStringLiteral("Error shown: ") + text);
+    Seams().ShowError(text);
 }
 
 void TfrmMain::UpdateActions()
@@ -569,8 +577,14 @@ bool TfrmMain::ShowOutcome(const QString& text, bool success, bool checkVersion)
             ok = false;
         }
     }
+    SupportLogLine(lcWizard(), (ok ? QStringLiteral("Outcome: success: ") : QStringLiteral("Outcome: failure: ")) + message);
     pcSuccessFailure->setCurrentWidget(ok ? tsSuccess : tsFailure);
     lblSuccessFailureMessage->setText(message);
+    // A failure names the support log, so the user knows what to send.
+    const TSupportLog* log = TSupportLog::Current();
+    lblSupportLog->setVisible(!ok && log && log->IsOpen());
+    if (log)
+        lblSupportLog->setText(QStringLiteral("Details of this run for support:\n") + log->Path());
     pcCards->setCurrentWidget(tsOutcome);
     // The page may have been current already, and then it is not shown
     // anew: the Save Firmware panel must still follow this outcome.
@@ -711,6 +725,8 @@ void TfrmMain::btnSaveFirmwareClick()
 
 void TfrmMain::SetStatusText(const QString& text)
 {
+    if (text != lblStatus->text())
+        SupportLogLine(lcWizard(), QStringLiteral("Status: ") + text);
     lblStatus->setText(text);
     AutoSizeLabel(lblStatus);
 }
@@ -778,6 +794,7 @@ void TfrmMain::GetDefaultGateway(TGatewayUpdate update)
     const QString found = !preferred.isEmpty() ? preferred : last;
     if (!found.isEmpty() || update == TGatewayUpdate::Always)
         edIPAddress->setText(found);
+    SupportLogLine(lcWizard(), QStringLiteral("Default gateway: ") + (found.isEmpty() ? QStringLiteral("none found") : found));
 }
 
 void TfrmMain::tcpClientReceive(QObject*, const char* data, int& length)

@@ -150,6 +150,8 @@ private:
     void actCancelExecute(TAction& sender);
 
     void SetStatusText(const QString& text);
+    // Shows an error that escaped a handler, and logs it.
+    void ShowError(const QString& text);
 
     std::unique_ptr<TWizardSeams> FSeams;
     std::unique_ptr<IAdapterQuery> FAdapterQuery;
