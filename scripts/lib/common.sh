@@ -10,12 +10,14 @@ NORVO_PACKAGES=(
   libjpeg62-turbo-dev libssl-dev
   fonts-dejavu-core
   curl time bc iproute2 xvfb x11-apps imagemagick xdotool appstream dbus-daemon desktop-file-utils
+  dpkg-dev
 )
 
+# norvo_install_deps [more packages...]
 norvo_install_deps() {
   local missing=()
   local p
-  for p in "${NORVO_PACKAGES[@]}"; do
+  for p in "${NORVO_PACKAGES[@]}" "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
