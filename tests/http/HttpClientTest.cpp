@@ -415,4 +415,61 @@ TEST_F(Client, Http11RequestsAndPostsForcedToHttp10) {
     EXPECT_EQ(server.RequestConnections(), (std::vector<int>{0, 0, 1, 2, 3}));
 }
 
+// The observer sees every exchange once, successful or not, with what a
+// support log needs and nothing of the bodies.
+TEST_F(Client, EveryExchangeIsReportedToTheObserver) {
+    std::vector<TIdHTTPExchange> seen;
+    http.OnExchange = [&seen](const TIdHTTPExchange& exchange) { seen.push_back(exchange); };
+    std::string file = dir.Write("settings.gws", std::string(1000, 'x'));
+    TIdMultiPartFormDataStream body(FixedTime);
+    body.AddFile("upfile", file, "application/octet-stream");
+    server.Enqueue(TestHttpServer::Reply("HTTP/1.0 200 OK", "hello"));
+    server.Enqueue(TestHttpServer::Reply("HTTP/1.0 404 Not Found", "missing page"));
+    server.Enqueue(TestHttpServer::Reply("HTTP/1.0 200 OK", "Upload OK"));
+    server.Enqueue(Raw("HTTP/1.0 200 OK\r\nContent-Length: 100\r\n\r\npartial", Then::Reset));
+
+    http.Get(Url("/a?hash=token"));
+    std::ostringstream untouched;
+    EXPECT_THROW(http.Get(Url("/b"), untouched), EIdHTTPProtocolException);
+    http.Post(Url("/upload.cgi"), body);
+    EXPECT_THROW(http.Get(Url("/c")), EIdSocketError);
+
+    ASSERT_EQ(seen.size(), 4u);
+    struct Expected {
+        const char* method;
+        std::string url;
+        std::int64_t sent;
+        const char* status;
+        std::uint64_t received;
+        const char* error;
+    };
+    const Expected expected[] = {
+        {"GET", Url("/a?hash=token"), 0, "HTTP/1.0 200 OK", 5, ""},
+        {"GET", Url("/b"), 0, "HTTP/1.0 404 Not Found", 12, ""},
+        {"POST", Url("/upload.cgi"), body.Size(), "HTTP/1.0 200 OK", 9, ""},
+        {"GET", Url("/c"), 0, "HTTP/1.0 200 OK", 7, "Socket Error # 10054\r\nConnection reset by peer."},
+    };
+    for (std::size_t i = 0; i < seen.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(seen[i].Method, expected[i].method);
+        EXPECT_EQ(seen[i].Url, expected[i].url);
+        EXPECT_EQ(seen[i].SentBytes, expected[i].sent);
+        EXPECT_EQ(seen[i].StatusLine, expected[i].status);
+        EXPECT_EQ(seen[i].ReceivedBytes, expected[i].received);
+        EXPECT_EQ(seen[i].Error, expected[i].error);
+    }
+}
+
+TEST_F(Client, AnExchangeWithoutAnAnswerIsReportedWithItsError) {
+    std::vector<TIdHTTPExchange> seen;
+    http.OnExchange = [&seen](const TIdHTTPExchange& exchange) { seen.push_back(exchange); };
+    const std::string url = "http://127.0.0.1:" + std::to_string(httptest::ClosedPort()) + "/";
+    EXPECT_THROW(http.Get(url), EIdSocketError);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].Url, url);
+    EXPECT_EQ(seen[0].StatusLine, "");
+    EXPECT_EQ(seen[0].ReceivedBytes, 0u);
+    EXPECT_EQ(seen[0].Error, "Socket Error # 10061\r\nConnection refused.");
+}
+
 }  // namespace
