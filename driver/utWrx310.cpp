@@ -142,7 +142,8 @@ std::string TWrx310::GetIgnoringErrors(const std::string& url)
 void TWrx310::GetFirmwareVersion(QString& version)
 {
     version = RouterText(Wrx310Page::FirmwareVersion(GetIgnoringErrors(GetURL() + "/")));
-    SupportLogLine(lcDriver(), QStringLiteral("Firmware version: ") + (version.isEmpty() ? QStringLiteral("none found") : version));
+    SupportLogLine(lcDriver(),
+                   QStringLiteral("Firmware version: ") + (version.isEmpty() ? QStringLiteral("none found") : version));
 }
 
 void TWrx310::CheckLegacyFirmware()
@@ -163,7 +164,8 @@ bool TWrx310::Login()
     std::string answer;
     RequestLogin(false, answer);
     const bool accepted = Wrx310Page::IsLoginAccepted(answer);
-    SupportLogLine(lcDriver(), QStringLiteral("Login ") + (accepted ? QStringLiteral("accepted") : QStringLiteral("refused")) +
+    SupportLogLine(lcDriver(), QStringLiteral("Login ") +
+                                   (accepted ? QStringLiteral("accepted") : QStringLiteral("refused")) +
                                    (FLegacyRouterSeen ? QStringLiteral(" (3.0x/3.1x router)") : QString()));
     return accepted;
 }

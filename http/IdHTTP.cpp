@@ -50,6 +50,17 @@ bool Contains(const std::string& text, const std::string& word) {
     return lower.find(word) != std::string::npos;
 }
 
+// The text of the exception being handled; call inside a catch block.
+std::string CurrentErrorText() {
+    try {
+        throw;
+    } catch (const std::exception& error) {
+        return error.what();
+    } catch (...) {
+        return "Unknown error";
+    }
+}
+
 // Post always speaks HTTP/1.0; the setting comes back afterwards.
 class ProtocolVersionOverride {
 public:
@@ -225,16 +236,11 @@ std::string TIdHTTP::Impl::Exchange(const std::string& method, const std::string
         DecideKeepAlive();  // the whole answer was read: the connection may stay
         Report(method, urlText, {});
         throw;
-    } catch (const std::exception& error) {
+    } catch (...) {
         // Anything else leaves the connection in an unknown place of the stream.
         keepAlive = false;
         connection.CloseConnection();
-        Report(method, urlText, error.what());
-        throw;
-    } catch (...) {
-        keepAlive = false;
-        connection.CloseConnection();
-        Report(method, urlText, "Unknown error");
+        Report(method, urlText, CurrentErrorText());
         throw;
     }
     DecideKeepAlive();

@@ -577,7 +577,8 @@ bool TfrmMain::ShowOutcome(const QString& text, bool success, bool checkVersion)
             ok = false;
         }
     }
-    SupportLogLine(lcWizard(), (ok ? QStringLiteral("Outcome: success: ") : QStringLiteral("Outcome: failure: ")) + message);
+    SupportLogLine(lcWizard(),
+                   (ok ? QStringLiteral("Outcome: success: ") : QStringLiteral("Outcome: failure: ")) + message);
     pcSuccessFailure->setCurrentWidget(ok ? tsSuccess : tsFailure);
     lblSuccessFailureMessage->setText(message);
     // A failure names the support log, so the user knows what to send.
