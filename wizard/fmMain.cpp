@@ -795,7 +795,8 @@ void TfrmMain::GetDefaultGateway(TGatewayUpdate update)
     const QString found = !preferred.isEmpty() ? preferred : last;
     if (!found.isEmpty() || update == TGatewayUpdate::Always)
         edIPAddress->setText(found);
-    SupportLogLine(lcWizard(), QStringLiteral("Default gateway: ") + (found.isEmpty() ? QStringLiteral("none found") : found));
+    SupportLogLine(lcWizard(),
+                   QStringLiteral("Default gateway: ") + (found.isEmpty() ? QStringLiteral("none found") : found));
 }
 
 void TfrmMain::tcpClientReceive(QObject*, const char* data, int& length)
