@@ -12,6 +12,9 @@
 
 // Interface type codes of the adapter list.
 namespace IfType {
+// No interface type the selection rule knows: never preferred.
+inline constexpr std::uint32_t Unknown = 0;
+// The one type the selection rule prefers over all others.
 inline constexpr std::uint32_t Other = 1;
 inline constexpr std::uint32_t Ethernet = 6;
 inline constexpr std::uint32_t Ppp = 23;
@@ -31,7 +34,7 @@ inline constexpr std::uint32_t NoData = 232;
 }  // namespace IpHlpResult
 
 struct TAdapterInfo {
-    std::uint32_t Type = IfType::Other;
+    std::uint32_t Type = IfType::Unknown;
     // First default-gateway address as dotted IPv4 text; empty when none.
     std::string GatewayAddress;
 };

@@ -77,7 +77,9 @@ std::uint32_t InterfaceTypeFromLink(int linkType, bool wireless)
     case ArpNone:
         return IfType::Tunnel;
     default:
-        return IfType::Other;
+        // An odd link type (or an unreadable one) must not win the gateway
+        // choice over the wired adapter.
+        return IfType::Unknown;
     }
 }
 

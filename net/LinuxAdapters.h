@@ -12,11 +12,12 @@
 struct TLinuxLink {
     int Index = 0;
     std::string Name;
-    int LinkType = 0;  // ARPHRD_* of /sys/class/net/<name>/type
+    int LinkType = -1;  // ARPHRD_* of /sys/class/net/<name>/type; -1 when unreadable
     bool Wireless = false;
 };
 
-// Interface type code for a link type.
+// Interface type code for a link type; IfType::Unknown for any link type
+// not mapped here.
 std::uint32_t InterfaceTypeFromLink(int linkType, bool wireless);
 
 // The first IPv4 default gateway of every interface in the text of

@@ -45,6 +45,7 @@ INSTANTIATE_TEST_SUITE_P(
                      "10.1.1.1"},
         TGatewayCase{"LastTypeOtherEmptyFallsBackToLast", {{1, "10.1.1.1"}, {1, ""}, {6, "192.168.0.1"}},
                      "192.168.0.1"},
+        TGatewayCase{"UnknownTypeIsNotPreferred", {{0, "10.9.9.9"}, {6, "192.168.0.1"}}, "192.168.0.1"},
         TGatewayCase{"ZerosCountAsGateway", {{6, "192.168.0.1"}, {6, "0.0.0.0"}}, "0.0.0.0"},
         TGatewayCase{"NoGatewayEmptiesBox", {{24, ""}, {6, ""}}, ""},
         TGatewayCase{"NoAdapterEmptiesBox", None, ""}),

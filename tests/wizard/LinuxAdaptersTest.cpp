@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <algorithm>
+
 namespace {
 
 const char* const RouteTable =
@@ -37,10 +39,15 @@ TEST(LinuxLinkTypes, MapToInterfaceTypeCodes)
         bool Wireless;
         std::uint32_t Expected;
     };
+    // Only known link types get a code of their own; anything else (an odd
+    // device, or a type file that could not be read) gets the code that the
+    // gateway choice never prefers.
     const TCase cases[] = {
-        {1, false, 6},     {1, true, 71},    {801, false, 71},  {772, false, 24},   {512, false, 23},
-        {768, false, 131}, {776, false, 131}, {778, false, 131}, {65534, false, 131}, {32, false, 1},
-        {0, false, 1},
+        {1, false, IfType::Ethernet},     {1, true, IfType::Wireless},     {801, false, IfType::Wireless},
+        {772, false, IfType::Loopback},   {512, false, IfType::Ppp},       {768, false, IfType::Tunnel},
+        {776, false, IfType::Tunnel},     {778, false, IfType::Tunnel},    {65534, false, IfType::Tunnel},
+        {32, false, IfType::Unknown},     {0, false, IfType::Unknown},     {-1, false, IfType::Unknown},
+        {0xFFFF, false, IfType::Unknown}, {824, true, IfType::Unknown},
     };
     for (const TCase& c : cases)
         EXPECT_EQ(InterfaceTypeFromLink(c.LinkType, c.Wireless), c.Expected) << c.LinkType << " " << c.Wireless;
@@ -134,13 +141,32 @@ TEST_F(LinuxAdapterQueryTest, NoInterfacesIsNoAdapterInformation)
         EIpHlpError);
 }
 
-TEST(LinuxAdapterQuery, LiveQueryAnswersWithoutThrowing)
+TEST_F(LinuxAdapterQueryTest, InterfaceWithoutReadableTypeIsNeverPreferred)
 {
-    // Reads this machine's interface list only; nothing is contacted.
+    AddInterface("eth0", 2, 1);
+    AddInterface("odd0", 3, 1);
+    QFile::remove(root.path() + "/sys/class/net/odd0/type");
+    WriteRouteTable("Iface\tDestination\tGateway \tFlags\tRefCnt\tUse\tMetric\tMask\n"
+                    "eth0\t00000000\t0100A8C0\t0003\t0\t0\t100\t00000000\n"
+                    "odd0\t00000000\t0101000A\t0003\t0\t0\t100\t00000000\n");
+    const TAdapterList adapters = Query();
+    ASSERT_EQ(adapters.size(), 2u);
+    EXPECT_EQ(adapters[0].Type, IfType::Ethernet);
+    EXPECT_EQ(adapters[1].Type, IfType::Unknown);
+    EXPECT_EQ(adapters[1].GatewayAddress, "10.0.1.1");
+}
+
+TEST(LinuxAdapterQuery, LiveQueryListsThisMachinesLoopback)
+{
+    // Reads this machine's interface list only; nothing is contacted. Every
+    // network namespace has a loopback interface, so the list is never empty.
     auto query = MakeSystemAdapterQuery();
     TAdapterList adapters;
     int systemError = 0;
-    EXPECT_NO_THROW(query->Query(adapters, systemError));
+    ASSERT_EQ(query->Query(adapters, systemError), IpHlpResult::Success) << systemError;
+    const bool hasLoopback = std::any_of(adapters.begin(), adapters.end(),
+                                         [](const TAdapterInfo& a) { return a.Type == IfType::Loopback; });
+    EXPECT_TRUE(hasLoopback);
 }
 
 TEST(RaiseIpHlpError, MessagesByCode)
