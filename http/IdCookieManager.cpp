@@ -57,7 +57,7 @@ bool TIdCookieManager::AddCookie(const std::string& text, const std::string& ori
     std::size_t equals = items[0].find('=');
     cookie.Name = IdTrim(items[0].substr(0, equals));
     if (equals != std::string::npos) cookie.Value = IdTrim(items[0].substr(equals + 1));
-    if (cookie.Name.empty()) return false;
+    if (cookie.Name.empty() || cookie.Name.size() + cookie.Value.size() > MaxCookieSize) return false;
 
     bool hasExpires = false;
     std::optional<long long> maxAge;
@@ -97,27 +97,34 @@ bool TIdCookieManager::AddCookie(const std::string& text, const std::string& ori
     std::unique_lock<std::shared_mutex> guard(lock_);
     auto domain = std::find_if(domains_.begin(), domains_.end(),
                                [&](const DomainCookies& d) { return IdSameText(d.Domain, cookie.Domain); });
+    if (domain != domains_.end()) {
+        auto same = std::find_if(domain->Cookies.begin(), domain->Cookies.end(),
+                                 [&](const TIdCookie& c) { return IdSameText(c.Name, cookie.Name); });
+        if (same != domain->Cookies.end()) {
+            *same = cookie;
+            return true;
+        }
+    }
+    if (count_ >= MaxCookies) return false;
     if (domain == domains_.end()) {
         domains_.push_back({cookie.Domain, {}});
         domain = domains_.end() - 1;
     }
-    auto same = std::find_if(domain->Cookies.begin(), domain->Cookies.end(),
-                             [&](const TIdCookie& c) { return IdSameText(c.Name, cookie.Name); });
-    if (same != domain->Cookies.end())
-        *same = cookie;
-    else
-        domain->Cookies.push_back(cookie);
+    domain->Cookies.push_back(cookie);
+    ++count_;
     return true;
 }
 
 void TIdCookieManager::RemoveExpired() {
     std::time_t now = clock_();
     std::unique_lock<std::shared_mutex> guard(lock_);
+    count_ = 0;
     for (auto& domain : domains_) {
         auto& cookies = domain.Cookies;
         cookies.erase(std::remove_if(cookies.begin(), cookies.end(),
                                      [&](const TIdCookie& c) { return c.Expires && *c.Expires <= now; }),
                       cookies.end());
+        count_ += cookies.size();
     }
 }
 
@@ -131,7 +138,7 @@ std::string TIdCookieManager::CookieHeader(const std::string& host, const std::s
             if (cookie.Value.empty() || cookie.Secure) continue;
             if (path.compare(0, cookie.Path.size(), cookie.Path) != 0) continue;
             if (!line.empty()) line += "; ";
-            line += cookie.Name + "=" + cookie.Value;
+            line.append(cookie.Name).append("=").append(cookie.Value);
         }
     }
     return line;

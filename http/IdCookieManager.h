@@ -36,11 +36,17 @@ bool IdCookieDomainMatches(const std::string& domain, const std::string& host);
 
 class TIdCookieManager {
 public:
+    // A router gets no more room than this: further new cookies, and cookies
+    // whose name and value together are longer, are ignored.
+    static constexpr std::size_t MaxCookies = 50;
+    static constexpr std::size_t MaxCookieSize = 4096;
+
     explicit TIdCookieManager(TIdWallClock clock = [] { return std::time(nullptr); });
 
     // Every Set-Cookie and Set-Cookie2 line of an answer's header block.
     void TakeHeaders(const TIdHeaderList& headers, const std::string& originHost);
-    // One cookie's text as found after "Set-Cookie: "; false when refused.
+    // One cookie's text as found after "Set-Cookie: "; false when refused
+    // or ignored.
     bool AddCookie(const std::string& text, const std::string& originHost);
     // The Cookie header value for a request, empty when nothing is to be sent.
     std::string CookieHeader(const std::string& host, const std::string& path);
@@ -57,4 +63,5 @@ private:
     TIdWallClock clock_;
     mutable std::shared_mutex lock_;
     std::vector<DomainCookies> domains_;
+    std::size_t count_ = 0;
 };

@@ -96,8 +96,15 @@ public:
     std::string ErrorMessage;
 };
 
-// A body read as text grew past the client's limit; the connection is closed.
+// An answer (head, text body or stream body) grew past the client's limit;
+// the connection is closed.
 class EIdResponseTooLarge : public EIdException {
 public:
     using EIdException::EIdException;
+};
+
+// A chunk size that no real body has: the answer is broken, not ended.
+class EIdInvalidChunkSize : public EIdException {
+public:
+    EIdInvalidChunkSize() : EIdException("Invalid chunk size.") {}
 };

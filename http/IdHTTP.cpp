@@ -15,20 +15,60 @@
 
 namespace {
 
-// Collects a body as text, refusing to grow past the limit.
+[[noreturn]] void TooLarge(std::int64_t limit) {
+    throw EIdResponseTooLarge("Response body larger than " + std::to_string(limit) + " bytes.");
+}
+
+// Collects a body as text, refusing to grow past the limit; the text's room
+// grows by doubling only up to the limit.
 TIdByteSink TextSink(std::string& text, std::size_t limit) {
     return [&text, limit](const char* data, std::size_t size) {
-        if (size > limit - text.size())
-            throw EIdResponseTooLarge("Response body larger than " + std::to_string(limit) + " bytes.");
+        if (size > limit - text.size()) TooLarge(static_cast<std::int64_t>(limit));
+        std::size_t needed = text.size() + size;
+        if (needed > text.capacity()) text.reserve(std::min(limit, std::max(needed, 2 * text.capacity())));
         text.append(data, size);
     };
 }
 
-TIdByteSink StreamSink(std::ostream& stream) {
-    return [&stream](const char* data, std::size_t size) {
+TIdByteSink StreamSink(std::ostream& stream, std::int64_t limit) {
+    return [&stream, limit, written = std::int64_t{0}](const char* data, std::size_t size) mutable {
+        if (static_cast<std::int64_t>(size) > limit - written) TooLarge(limit);
+        written += static_cast<std::int64_t>(size);
         stream.write(data, static_cast<std::streamsize>(size));
         if (!stream) throw EStreamError("Stream write error.");
     };
+}
+
+// True when a WWW-Authenticate value names the Basic scheme anywhere: as a
+// token of its own (not a parameter name, not inside a quoted string),
+// separated by blanks, tabs or commas.
+bool NamesBasicScheme(const std::string& value) {
+    std::size_t i = 0;
+    while (i < value.size()) {
+        char c = value[i];
+        if (c == '"') {
+            for (++i; i < value.size() && value[i] != '"'; ++i)
+                if (value[i] == '\\') ++i;
+            ++i;
+            continue;
+        }
+        if (c == ' ' || c == '\t' || c == ',') {
+            ++i;
+            continue;
+        }
+        std::size_t end = std::min(value.find_first_of(" \t,=\"", i), value.size());
+        if (end < value.size() && value[end] == '=') {
+            // A parameter: skip its value unless it is quoted (handled above).
+            end = value.find_first_not_of(" \t=", end);
+            if (end != std::string::npos && value[end] != '"')
+                end = value.find_first_of(" \t,", end);
+            i = std::min(end, value.size());
+            continue;
+        }
+        if (IdSameText(value.substr(i, end - i), "Basic")) return true;
+        i = end;
+    }
+    return false;
 }
 
 int PortNumber(const std::string& text) {
@@ -95,7 +135,7 @@ struct TIdHTTP::Impl {
     std::uint64_t bodyBytes = 0;  // of the current answer, for OnExchange
 
     std::string Exchange(const std::string& method, const std::string& urlText, TIdMultiPartFormDataStream* body,
-                         const TIdByteSink* successSink);
+                         const TIdByteSink* successSink, const TIdLimits& limits, bool intoStream = false);
 
 private:
     void Prepare(const std::string& method, const std::string& urlText, TIdMultiPartFormDataStream* body);
@@ -135,7 +175,6 @@ void TIdHTTP::Impl::Prepare(const std::string& method, const std::string& urlTex
 
 void TIdHTTP::Impl::Connect() {
     int port = PortNumber(url.Port);
-    connection.Timeouts = owner.Timeouts;
     connection.OnIdle = owner.OnIdle;
     if (connection.IsOpen() && (connection.Host() != url.Host || connection.Port() != port))
         connection.CloseConnection();
@@ -157,19 +196,22 @@ void TIdHTTP::Impl::Send(TIdMultiPartFormDataStream* body) {
 
 void TIdHTTP::Impl::FailWithBody() {
     std::string text;
-    IdReadResponseBody(connection, response, TextSink(text, owner.MaxTextBodySize));
+    IdReadResponseBody(connection, response, TextSink(text, connection.Limits.MaxTextBody));
     bodyBytes = text.size();
     throw EIdHTTPProtocolException(response.ResponseCode, response.ResponseText, std::move(text));
 }
 
 void TIdHTTP::Impl::ReadAnswer(const TIdByteSink* successSink) {
-    IdReadResponseHead(connection, response, [this](const TIdHeaderList& headers) {
-        if (!owner.AllowCookies) return;
-        if (!cookies)
-            cookies = owner.CookieClock ? std::make_unique<TIdCookieManager>(owner.CookieClock)
-                                        : std::make_unique<TIdCookieManager>();
-        cookies->TakeHeaders(headers, url.Host);
-    });
+    IdReadResponseHead(
+        connection, response,
+        [this](const TIdHeaderList& headers) {
+            if (!owner.AllowCookies) return;
+            if (!cookies)
+                cookies = owner.CookieClock ? std::make_unique<TIdCookieManager>(owner.CookieClock)
+                                            : std::make_unique<TIdCookieManager>();
+            cookies->TakeHeaders(headers, url.Host);
+        },
+        connection.Limits.MaxHeadBytes);
     int code = response.ResponseCode;
     // Redirects are never followed: they fail like any other non-success.
     if ((code >= 300 && code <= 399 && code != 304) || !response.Location.empty()) FailWithBody();
@@ -180,8 +222,8 @@ void TIdHTTP::Impl::ReadAnswer(const TIdByteSink* successSink) {
     if (code == 401) {
         ++authRetries;
         if (!authenticator) {
-            for (const std::string& scheme : response.RawHeaders.Values("WWW-Authenticate")) {
-                if (IdSameText(scheme.substr(0, 5), "Basic") && (scheme.size() == 5 || scheme[5] == ' ')) {
+            for (const std::string& schemes : response.RawHeaders.Values("WWW-Authenticate")) {
+                if (NamesBasicScheme(schemes)) {
                     authenticator.emplace(request.Username, request.Password);
                     break;
                 }
@@ -216,12 +258,17 @@ void TIdHTTP::Impl::Report(const std::string& method, const std::string& urlText
 }
 
 std::string TIdHTTP::Impl::Exchange(const std::string& method, const std::string& urlText,
-                                    TIdMultiPartFormDataStream* body, const TIdByteSink* successSink) {
+                                    TIdMultiPartFormDataStream* body, const TIdByteSink* successSink,
+                                    const TIdLimits& limits, bool intoStream) {
     authRetries = 0;
     bodyBytes = 0;
     response = TIdHTTPResponse();
+    connection.Limits = limits;
+    connection.Deadline = limits.AnswerMs > 0
+                              ? std::chrono::steady_clock::now() + std::chrono::milliseconds(limits.AnswerMs)
+                              : std::chrono::steady_clock::time_point::max();
     std::string text;
-    TIdByteSink textSink = TextSink(text, owner.MaxTextBodySize);
+    TIdByteSink textSink = TextSink(text, limits.MaxTextBody);
     const TIdByteSink& sink = successSink ? *successSink : textSink;
     const TIdByteSink counted = [this, &sink](const char* data, std::size_t size) {
         sink(data, size);
@@ -232,6 +279,8 @@ std::string TIdHTTP::Impl::Exchange(const std::string& method, const std::string
         Connect();
         Send(body);
         ReadAnswer(&counted);
+        // An empty stream must not pass for a whole body.
+        if (intoStream && response.HeadersCutShort) throw EIdConnClosedGracefully();
     } catch (const EIdHTTPProtocolException&) {
         DecideKeepAlive();  // the whole answer was read: the connection may stay
         Report(method, urlText, {});
@@ -251,20 +300,28 @@ std::string TIdHTTP::Impl::Exchange(const std::string& method, const std::string
 TIdHTTP::TIdHTTP() : d(std::make_unique<Impl>(*this)) {}
 TIdHTTP::~TIdHTTP() = default;
 
-std::string TIdHTTP::Get(const std::string& url) { return d->Exchange("GET", url, nullptr, nullptr); }
+std::string TIdHTTP::Get(const std::string& url) { return Get(url, Limits); }
 
-void TIdHTTP::Get(const std::string& url, std::ostream& destination) {
-    TIdByteSink sink = StreamSink(destination);
-    d->Exchange("GET", url, nullptr, &sink);
+std::string TIdHTTP::Get(const std::string& url, const TIdLimits& limits) {
+    return d->Exchange("GET", url, nullptr, nullptr, limits);
 }
 
-std::string TIdHTTP::Post(const std::string& url, TIdMultiPartFormDataStream& body) {
+void TIdHTTP::Get(const std::string& url, std::ostream& destination) { Get(url, destination, Limits); }
+
+void TIdHTTP::Get(const std::string& url, std::ostream& destination, const TIdLimits& limits) {
+    TIdByteSink sink = StreamSink(destination, limits.MaxStreamBody);
+    d->Exchange("GET", url, nullptr, &sink, limits, true);
+}
+
+std::string TIdHTTP::Post(const std::string& url, TIdMultiPartFormDataStream& body) { return Post(url, body, Limits); }
+
+std::string TIdHTTP::Post(const std::string& url, TIdMultiPartFormDataStream& body, const TIdLimits& limits) {
     d->request.ContentType = body.RequestContentType();
     // Every upload goes out on a fresh connection, as HTTP/1.0.
     d->keepAlive = false;
     d->connection.CloseConnection();
     ProtocolVersionOverride version(ProtocolVersion, TIdHTTPProtocolVersion::pv1_0);
-    return d->Exchange("POST", url, &body, nullptr);
+    return d->Exchange("POST", url, &body, nullptr, limits);
 }
 
 TIdCookieManager* TIdHTTP::CookieManager() const { return d->cookies.get(); }

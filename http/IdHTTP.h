@@ -4,7 +4,7 @@
 #pragma once
 
 #include "http/IdException.h"
-#include "http/IdTimeouts.h"
+#include "http/IdLimits.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -36,12 +36,21 @@ public:
     TIdHTTP(const TIdHTTP&) = delete;
     TIdHTTP& operator=(const TIdHTTP&) = delete;
 
+    // Each operation runs under the given limits, or under Limits when none
+    // are given. A bound that runs out fails with socket error 10060
+    // ("Connection timed out."); a size limit with EIdResponseTooLarge.
+
     // Body as text (bytes unchanged).
     std::string Get(const std::string& url);
+    std::string Get(const std::string& url, const TIdLimits& limits);
     // Body appended to the stream; on an error answer the stream is untouched.
+    // A head cut short by a close fails with EIdConnClosedGracefully here:
+    // an empty stream must not pass for a whole body.
     void Get(const std::string& url, std::ostream& destination);
+    void Get(const std::string& url, std::ostream& destination, const TIdLimits& limits);
     // POST of a multipart body on a fresh connection; the answer's body as text.
     std::string Post(const std::string& url, TIdMultiPartFormDataStream& body);
+    std::string Post(const std::string& url, TIdMultiPartFormDataStream& body, const TIdLimits& limits);
 
     TIdHTTPProtocolVersion ProtocolVersion = TIdHTTPProtocolVersion::pv1_1;
     bool AllowCookies = true;
@@ -50,14 +59,10 @@ public:
     // Runs about every 50 ms while a connect, send or read waits, so the
     // caller can keep its window painted. The transport knows nothing else of it.
     std::function<void()> OnIdle;
-    TIdTimeouts Timeouts;
+    // The limits of operations called without their own.
+    TIdLimits Limits;
     // Runs after every exchange, successful or not (logging). It must not throw.
     std::function<void(const TIdHTTPExchange&)> OnExchange;
-
-    // A body read as text (Get, Post, or the body of an error answer) that
-    // grows past this many bytes fails with EIdResponseTooLarge and the
-    // connection is closed: a misbehaving peer cannot exhaust memory.
-    std::size_t MaxTextBodySize = 64 * 1024 * 1024;
     // Current time for cookie expiry, seconds since the epoch (tests inject one).
     std::function<std::time_t()> CookieClock;
     // The cookie store; none until the first answer arrives with AllowCookies on.

@@ -9,28 +9,46 @@
 namespace {
 
 // A chunk-size line up to its first blank (or extension), in hex; 0 when
-// it does not parse.
+// it does not parse. More than 15 significant hex digits fit no real body:
+// that fails rather than passing for the last chunk.
 std::int64_t ChunkSize(const std::string& line) {
     std::string text = IdTrim(line);
     std::size_t end = text.find_first_of(" \t;");
     if (end != std::string::npos) text.erase(end);
-    if (text.empty() || text.size() > 15) return 0;
+    if (text.empty() || text.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) return 0;
+    std::size_t first = text.find_first_not_of('0');
+    if (first == std::string::npos) return 0;
+    if (text.size() - first > 15) throw EIdInvalidChunkSize();
     std::int64_t size = 0;
-    for (char c : text) {
-        int digit = std::isdigit(static_cast<unsigned char>(c)) ? c - '0'
-                    : std::isxdigit(static_cast<unsigned char>(c)) ? std::tolower(static_cast<unsigned char>(c)) - 'a' + 10
-                                                                   : -1;
-        if (digit < 0) return 0;
-        size = size * 16 + digit;
+    for (std::size_t i = first; i < text.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        size = size * 16 + (std::isdigit(c) ? c - '0' : std::tolower(c) - 'a' + 10);
     }
     return size;
 }
 
-void ReadHeaderBlock(TIdTCPConnection& connection, TIdHTTPResponse& response) {
+// Counts the bytes of the head against its limit.
+class HeadBudget {
+public:
+    explicit HeadBudget(std::size_t limit) : left_(limit), limit_(limit) {}
+    void Take(const std::string& line) {
+        std::size_t size = line.size() + 2;
+        if (size > left_)
+            throw EIdResponseTooLarge("Response header larger than " + std::to_string(limit_) + " bytes.");
+        left_ -= size;
+    }
+
+private:
+    std::size_t left_;
+    std::size_t limit_;
+};
+
+void ReadHeaderBlock(TIdTCPConnection& connection, TIdHTTPResponse& response, HeadBudget& budget) {
     response.RawHeaders.Clear();
     try {
         for (;;) {
             std::string line = connection.ReadLine();
+            budget.Take(line);
             if (line.empty()) return;
             if (response.RawHeaders.Count() < TIdHTTPResponse::MaxHeaderLines) response.RawHeaders.AddRaw(line);
         }
@@ -71,14 +89,18 @@ int IdStatusCode(const std::string& statusLine) {
 }
 
 void IdReadResponseHead(TIdTCPConnection& connection, TIdHTTPResponse& response,
-                        const std::function<void(const TIdHeaderList&)>& onHeaderBlock) {
+                        const std::function<void(const TIdHeaderList&)>& onHeaderBlock, std::size_t maxHeadBytes) {
     response.HeadersCutShort = false;
+    HeadBudget budget(maxHeadBytes);
     do {
         response.ResponseText = connection.ReadLine();
-        ReadHeaderBlock(connection, response);
+        budget.Take(response.ResponseText);
+        ReadHeaderBlock(connection, response, budget);
         if (onHeaderBlock) onHeaderBlock(response.RawHeaders);
         response.ResponseCode = IdStatusCode(response.ResponseText);
     } while (response.ResponseCode == 100 && !response.HeadersCutShort);
+    // A close inside an interim block: the real answer never came.
+    if (response.ResponseCode == 100) throw EIdConnClosedGracefully();
     TakeControlHeaders(response);
 }
 

@@ -31,9 +31,11 @@ struct TIdHTTPResponse {
 int IdStatusCode(const std::string& statusLine);
 
 // Reads status line and headers; `onHeaderBlock` sees every block read,
-// the interim 100 blocks included.
+// the interim 100 blocks included. More than maxHeadBytes of head in all
+// (line ends counted) fails with EIdResponseTooLarge.
 void IdReadResponseHead(TIdTCPConnection& connection, TIdHTTPResponse& response,
-                        const std::function<void(const TIdHeaderList&)>& onHeaderBlock);
+                        const std::function<void(const TIdHeaderList&)>& onHeaderBlock,
+                        std::size_t maxHeadBytes = TIdLimits().MaxHeadBytes);
 
 // Reads the body the headers announce into `sink`. A close before a
 // Content-Length body is complete just ends the body.

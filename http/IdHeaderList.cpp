@@ -71,29 +71,36 @@ std::vector<std::string> TIdHeaderList::Values(const std::string& name) const {
 }
 
 std::vector<std::string> IdFoldHeaderLine(const std::string& line, std::size_t limit) {
+    // The unfolded rest is one blank (after the first piece) followed by
+    // line[pos..]; it is never copied whole, so folding stays linear.
     std::vector<std::string> pieces;
-    std::string rest = line;
-    while (rest.size() > limit) {
+    std::size_t pos = 0;
+    std::size_t lead = 0;
+    auto restSize = [&] { return lead + line.size() - pos; };
+    auto at = [&](std::size_t i) { return i < lead ? ' ' : line[pos + i - lead]; };
+    auto copy = [&](std::size_t count) { return std::string(lead, ' ') + line.substr(pos, count - lead); };
+    while (restSize() > limit) {
         // Last break point that keeps the piece within the limit: a comma
         // stays on the piece before the break, a blank or tab is dropped.
         std::size_t breakAt = std::string::npos;
-        for (std::size_t i = std::min(limit, rest.size() - 1); i > 0; --i) {
-            char c = rest[i];
+        for (std::size_t i = std::min(limit, restSize() - 1); i > 0; --i) {
+            char c = at(i);
             if (c == ',' && i + 1 <= limit) { breakAt = i + 1; break; }
             if (IsBlank(c)) { breakAt = i; break; }
         }
         if (breakAt == std::string::npos) break;  // no place to break: sent whole
-        std::string piece = TrimRight(rest.substr(0, breakAt));
+        std::string piece = TrimRight(copy(breakAt));
         if (piece.empty()) break;
         std::size_t next = breakAt;
-        while (next < rest.size() && IsBlank(rest[next])) ++next;
-        if (next == rest.size()) {  // only blanks after the break
-            rest = piece;
-            break;
+        while (next < restSize() && IsBlank(at(next))) ++next;
+        if (next == restSize()) {  // only blanks after the break
+            pieces.push_back(piece);
+            return pieces;
         }
-        pieces.push_back(piece);
-        rest = " " + rest.substr(next);
+        pieces.push_back(std::move(piece));
+        pos += next - lead;
+        lead = 1;
     }
-    pieces.push_back(TrimRight(rest));
+    pieces.push_back(TrimRight(copy(restSize())));
     return pieces;
 }

@@ -124,10 +124,11 @@ void TIdTCPConnection::Connect(const std::string& address, int port) {
     sockaddr_in peer{};
     peer.sin_family = AF_INET;
     peer.sin_port = htons(static_cast<std::uint16_t>(port));
-    if (::inet_pton(AF_INET, address.c_str(), &peer.sin_addr) != 1) IdRaiseSocketError(IdWSAHOST_NOT_FOUND);
+    // inet_aton, not inet_pton: dotted numbers with leading zeros are addresses too.
+    if (::inet_aton(address.c_str(), &peer.sin_addr) == 0) IdRaiseSocketError(IdWSAHOST_NOT_FOUND);
     if (::connect(socket_.Get(), reinterpret_cast<sockaddr*>(&peer), sizeof peer) != 0) {
         if (errno != EINPROGRESS && errno != EINTR) IdRaiseLastSocketError();
-        if (!Wait(WaitFor::Writable, Timeouts.ConnectMs)) IdRaiseSocketError(IdWSAETIMEDOUT);
+        if (!Wait(WaitFor::Writable, Limits.ConnectMs)) IdRaiseSocketError(IdWSAETIMEDOUT);
         int error = 0;
         socklen_t length = sizeof error;
         if (::getsockopt(socket_.Get(), SOL_SOCKET, SO_ERROR, &error, &length) != 0) IdRaiseLastSocketError();
@@ -197,7 +198,7 @@ void TIdTCPConnection::IdleIfDue() {
 }
 
 bool TIdTCPConnection::Wait(WaitFor what, int limitMs) {
-    auto deadline = Clock::now() + std::chrono::milliseconds(limitMs);
+    auto deadline = std::min(Deadline, Clock::now() + std::chrono::milliseconds(limitMs));
     pollfd entry{};
     entry.fd = socket_.Get();
     entry.events = what == WaitFor::Readable ? POLLIN : POLLOUT;
@@ -228,7 +229,7 @@ std::size_t TIdTCPConnection::ReceiveInto(char* into, std::size_t size) {
         }
         if (errno == EINTR) continue;
         if (errno != EAGAIN && errno != EWOULDBLOCK) IdRaiseLastSocketError();
-        if (!Wait(WaitFor::Readable, Timeouts.ReadMs)) IdRaiseSocketError(IdWSAETIMEDOUT);
+        if (!Wait(WaitFor::Readable, Limits.StallMs)) IdRaiseSocketError(IdWSAETIMEDOUT);
     }
 }
 
@@ -314,7 +315,7 @@ void TIdTCPConnection::SendBytes(const char* data, std::size_t size) {
         }
         if (sent < 0 && errno == EINTR) continue;
         if (sent < 0 && errno != EAGAIN && errno != EWOULDBLOCK) IdRaiseLastSocketError();
-        if (!Wait(WaitFor::Writable, Timeouts.ReadMs)) IdRaiseSocketError(IdWSAETIMEDOUT);
+        if (!Wait(WaitFor::Writable, Limits.StallMs)) IdRaiseSocketError(IdWSAETIMEDOUT);
     }
 }
 

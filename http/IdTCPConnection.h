@@ -1,10 +1,10 @@
 // One TCP connection to the router over POSIX sockets: connect, send, and
 // buffered reading of lines and byte counts. IPv4 only. Every wait is sliced
-// into short polls so an idle callback can run and so the limits in
-// TIdTimeouts bound it.
+// into short polls so an idle callback can run, and is bounded by the connect
+// or stall limit and by the deadline of the whole exchange.
 #pragma once
 
-#include "http/IdTimeouts.h"
+#include "http/IdLimits.h"
 #include "http/IdUniqueFd.h"
 
 #include <chrono>
@@ -38,7 +38,9 @@ public:
     TIdTCPConnection(const TIdTCPConnection&) = delete;
     TIdTCPConnection& operator=(const TIdTCPConnection&) = delete;
 
-    TIdTimeouts Timeouts;
+    TIdLimits Limits;  // ConnectMs and StallMs bound each wait
+    // No wait goes past this point; set by the client for a whole exchange.
+    std::chrono::steady_clock::time_point Deadline = std::chrono::steady_clock::time_point::max();
     std::function<void()> OnIdle;
     TIdResolver Resolver = IdResolveWithNameService;
 
@@ -70,7 +72,8 @@ public:
 
 private:
     enum class WaitFor { Readable, Writable };
-    // Waits up to limitMs; false on timeout. Runs OnIdle while it waits.
+    // Waits up to limitMs (and never past Deadline); false on timeout. Runs
+    // OnIdle while it waits.
     bool Wait(WaitFor what, int limitMs);
     void IdleIfDue();
     // Appends one receive to the input buffer; false when the peer has closed.

@@ -32,7 +32,7 @@ void ReadAsAnswer(const std::string& bytes) {
     ::close(fds[1]);  // the router is done: every read ends at the close
 
     TIdTCPConnection connection;
-    connection.Timeouts.ReadMs = 1000;
+    connection.Limits.StallMs = 1000;
     connection.AttachSocket(fds[0]);
     TIdCookieManager cookies([] { return std::time_t(1796000000); });
     TIdHTTPResponse response;

@@ -95,8 +95,8 @@ protected:
             router_->AdvanceTime(ms);
         });
         // Only a safety net: loopback answers come at once.
-        Driver().GetHTTP().Timeouts.ConnectMs = 5000;
-        Driver().GetHTTP().Timeouts.ReadMs = 10000;
+        Driver().GetHTTP().Limits.ConnectMs = 5000;
+        Driver().GetHTTP().Limits.StallMs = 10000;
     }
 
     // Ticks the wired box, types the password on the Upgrade Type page and presses Next.

@@ -106,4 +106,25 @@ TEST(CookieDateTest, ReadsTheCommonForms) {
         EXPECT_FALSE(IdParseCookieDate(bad)) << bad;
 }
 
+TEST_F(CookieStore, KeepsAtMostFiftyCookiesOfAtMost4096BytesEach) {
+    for (int i = 0; i < 60; ++i) store.AddCookie("c" + std::to_string(i) + "=v", "192.168.0.1");
+    EXPECT_FALSE(store.AddCookie("other=v", "router.example.com"));
+    // A cookie already kept can still be replaced.
+    EXPECT_TRUE(store.AddCookie("c0=new", "192.168.0.1"));
+    std::vector<TIdCookie> kept = store.Snapshot().at(0).Cookies;
+    ASSERT_EQ(kept.size(), 50u);
+    EXPECT_EQ(kept.front().Value, "new");
+    EXPECT_EQ(kept.back().Name, "c49");
+
+    TIdCookieManager fresh;
+    EXPECT_TRUE(fresh.AddCookie("big=" + std::string(4092, 'v'), "192.168.0.1"));
+    EXPECT_FALSE(fresh.AddCookie("bigger=" + std::string(4091, 'v'), "192.168.0.1"));
+    // Expired cookies make room again.
+    now += 10;
+    store.AddCookie("c1=x; max-age=1", "192.168.0.1");
+    now += 10;
+    store.CookieHeader("192.168.0.1", "/");
+    EXPECT_TRUE(store.AddCookie("late=v", "192.168.0.1"));
+}
+
 }  // namespace

@@ -31,8 +31,8 @@ protected:
         http.ProtocolVersion = TIdHTTPProtocolVersion::pv1_0;
         http.AllowCookies = true;
         http.HandleRedirects = false;
-        http.Timeouts.ConnectMs = 2000;
-        http.Timeouts.ReadMs = 3000;  // a wrong test fails instead of hanging
+        http.Limits.ConnectMs = 2000;
+        http.Limits.StallMs = 3000;  // a wrong test fails instead of hanging
     }
     std::string Url(const std::string& path = "") const { return "http://127.0.0.1:" + std::to_string(server.Port()) + path; }
     std::string HostLine() const { return "Host: 127.0.0.1:" + std::to_string(server.Port()) + "\r\n"; }
@@ -253,6 +253,9 @@ INSTANTIATE_TEST_SUITE_P(
         BodyCase{"ContinueThenAnswer",
                  "HTTP/1.1 100 Continue\r\n\r\nHTTP/1.0 200 OK\r\nContent-Length: 5\r\n\r\nfinal", Then::KeepOpen,
                  std::string::npos, "final"},
+        BodyCase{"ChunkSizeWithLeadingZeros",
+                 "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n00000000000000000005\r\nhello\r\n0\r\n\r\n",
+                 Then::KeepOpen, std::string::npos, "hello"},
         BodyCase{"NegativeLengthMeansUntilClose", "HTTP/1.0 200 OK\r\nContent-Length: -4\r\n\r\nrest", Then::Close,
                  std::string::npos, "rest"}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -278,7 +281,7 @@ TEST_F(Client, OverlongStatusLineExceedsTheLineLimit) {
 }
 
 TEST_F(Client, ASilentRouterTimesOutAndTheNextRequestStartsAfresh) {
-    http.Timeouts.ReadMs = 150;
+    http.Limits.StallMs = 150;
     int idles = 0;
     http.OnIdle = [&] { ++idles; };
     server.Enqueue(Raw("", Then::NeverAnswer));
@@ -331,6 +334,71 @@ TEST_F(Client, AfterA401EveryRequestCarriesAnEmptyBasicAuthorization) {
         << Request(2);
 }
 
+struct SchemeCase {
+    const char* name;
+    const char* header;
+    bool basic;
+};
+void PrintTo(const SchemeCase& c, std::ostream* out) { *out << c.name; }
+
+class AuthenticateSchemes : public Client, public ::testing::WithParamInterface<SchemeCase> {};
+
+TEST_P(AuthenticateSchemes, BasicIsFoundAsASchemeTokenWhereverItStands) {
+    const SchemeCase& c = GetParam();
+    server.Enqueue(TestHttpServer::Reply("HTTP/1.0 401 Unauthorized", "", Then::Close,
+                                         std::string("WWW-Authenticate: ") + c.header + "\r\n"));
+    server.Enqueue(TestHttpServer::Reply("HTTP/1.0 200 OK", "y"));
+    ExpectProtocolError([&] { http.Get(Url("/secret")); });
+    http.Get(Url("/next"));
+    EXPECT_EQ(Head(Request(1)).find("Authorization: Basic Og==") != std::string::npos, c.basic) << Request(1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Headers, AuthenticateSchemes,
+    ::testing::Values(SchemeCase{"Alone", "Basic", true}, SchemeCase{"WithRealm", "Basic realm=\"router\"", true},
+                      SchemeCase{"FollowedByTab", "Basic\trealm=\"router\"", true},
+                      SchemeCase{"OtherCase", "BASIC realm=x", true},
+                      SchemeCase{"AfterAnotherScheme", "Digest realm=\"a\", nonce=\"n\", Basic realm=\"b\"", true},
+                      SchemeCase{"OnlyInAQuotedValue", "Digest realm=\"Basic\"", false},
+                      SchemeCase{"OnlyAsAParameterValue", "Digest realm=Basic", false},
+                      SchemeCase{"OnlyAsAParameterName", "Digest basic=1", false},
+                      SchemeCase{"PrefixOfAnotherWord", "Basically realm=x", false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Client, AChunkSizeThatFitsNoBodyFails) {
+    server.Enqueue(Raw("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n1000000000000000\r\nabc", Then::KeepOpen));
+    try {
+        http.Get(Url("/"));
+        FAIL();
+    } catch (const EIdInvalidChunkSize& e) {
+        EXPECT_STREQ(e.what(), "Invalid chunk size.");
+    }
+}
+
+TEST_F(Client, AContinueCutShortIsAGracefulClose) {
+    for (const char* answer : {"HTTP/1.1 100 Continue\r\nX-A: 1\r\n", "HTTP/1.1 100 Continue\r\n"}) {
+        server.Enqueue(Raw(answer));
+        EXPECT_THROW(http.Get(Url("/")), EIdConnClosedGracefully) << answer;
+    }
+}
+
+TEST_F(Client, AHeadCutShortFailsAStreamReadAndLeavesTheStreamUntouched) {
+    for (const char* answer : {"HTTP/1.0 200 OK", "HTTP/1.0 200 OK\r\n", "HTTP/1.0 200 OK\r\nContent-Length: 5\r\n"}) {
+        server.Enqueue(Raw(answer));
+        std::ostringstream destination("old", std::ios::ate);
+        EXPECT_THROW(http.Get(Url("/getconfig.cgi"), destination), EIdConnClosedGracefully) << answer;
+        EXPECT_EQ(destination.str(), "old");
+    }
+    // Read as text, the same answer is an empty page, as before.
+    server.Enqueue(Raw("HTTP/1.0 200 OK\r\n"));
+    EXPECT_EQ(http.Get(Url("/")), "");
+}
+
+TEST_F(Client, ADottedAddressWithLeadingZerosIsAnAddress) {
+    server.Enqueue(TestHttpServer::Reply("HTTP/1.0 200 OK", "page"));
+    EXPECT_EQ(http.Get("http://127.0.0.01:" + std::to_string(server.Port()) + "/"), "page");
+}
+
 TEST_F(Client, CookiesComeBackAsTheLastHeaderLineUntilTheyExpire) {
     std::time_t now = 1796000000;
     http.CookieClock = [&] { return now; };
@@ -360,7 +428,8 @@ TEST_F(Client, WithoutCookiesAllowedNothingIsKeptOrSent) {
 }
 
 TEST_F(Client, TextBodiesAreBoundedAndTheConnectionIsDropped) {
-    http.MaxTextBodySize = 1000;
+    http.Limits.MaxTextBody = 1000;
+    http.Limits.MaxStreamBody = 8000;
     server.Enqueue(TestHttpServer::Reply("HTTP/1.0 200 OK", std::string(5000, 'm'), Then::KeepOpen,
                                          "Connection: keep-alive\r\n"));
     server.Enqueue(TestHttpServer::Reply("HTTP/1.0 500 Error", std::string(5000, 'e'), Then::KeepOpen,

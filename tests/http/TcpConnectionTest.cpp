@@ -17,7 +17,7 @@ using httptest::SocketPair;
 class PairedConnection : public ::testing::Test {
 protected:
     PairedConnection() {
-        connection.Timeouts.ReadMs = 2000;  // a wrong test fails instead of hanging
+        connection.Limits.StallMs = 2000;  // a wrong test fails instead of hanging
         connection.AttachSocket(pair.Release());
     }
     std::string Collect(const std::function<void(const TIdByteSink&)>& read) {
@@ -122,7 +122,7 @@ TEST_F(PairedConnection, IsConnectedNoticesAClose) {
 }
 
 TEST_F(PairedConnection, ASilentPeerTimesOutWhileTheIdleCallbackRuns) {
-    connection.Timeouts.ReadMs = 180;
+    connection.Limits.StallMs = 180;
     int idles = 0;
     connection.OnIdle = [&] { ++idles; };
     try {
@@ -185,7 +185,7 @@ TEST_F(PairedConnection, ReadsAfterCloseSayNotConnected) {
 class Opening : public ::testing::Test {
 protected:
     Opening() {
-        connection.Timeouts.ConnectMs = 2000;
+        connection.Limits.ConnectMs = 2000;
         connection.Resolver = [this](const std::string& host, std::string& dotted) {
             lookups.push_back(host);
             if (host == "router.test") {
@@ -264,7 +264,7 @@ TEST_F(Opening, AnUnknownNameIsHostNotFound) {
 TEST_F(Opening, AConnectThatGetsNoAnswerTimesOut) {
     Listener full(0);
     full.FillBacklog(3);
-    connection.Timeouts.ConnectMs = 150;
+    connection.Limits.ConnectMs = 150;
     int idles = 0;
     connection.OnIdle = [&] { ++idles; };
     try {

@@ -9,7 +9,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <stdexcept>
 #include <vector>
@@ -43,6 +45,9 @@ struct RawHttpServer::Connection {
     bool silent = false;     // NeverAnswer: stay open, answer nothing more
     bool done = false;       // to be removed from the loop
     ScriptedReply::Then then = ScriptedReply::Then::Close;
+    std::string repeat;      // refills `out` whenever it runs empty
+    int dripMs = 0;
+    std::chrono::steady_clock::time_point nextDrip;
 };
 
 RawHttpServer::RawHttpServer(const std::string& address, std::uint16_t port, Handler handler, Tick tick)
@@ -182,8 +187,18 @@ void RawHttpServer::Finish(Connection& c)
 
 void RawHttpServer::Flush(Connection& c)
 {
-    while (c.outPos < c.out.size()) {
-        ssize_t n = ::send(c.fd, c.out.data() + c.outPos, c.out.size() - c.outPos, MSG_NOSIGNAL);
+    const auto now = std::chrono::steady_clock::now();
+    if (c.dripMs > 0 && now < c.nextDrip)
+        return;
+    while (c.outPos < c.out.size() || !c.repeat.empty()) {
+        if (c.outPos == c.out.size()) {
+            c.out.clear();
+            c.outPos = 0;
+            while (c.out.size() < 65536)
+                c.out += c.repeat;
+        }
+        const std::size_t size = c.dripMs > 0 ? 1 : c.out.size() - c.outPos;
+        ssize_t n = ::send(c.fd, c.out.data() + c.outPos, size, MSG_NOSIGNAL);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
@@ -194,6 +209,11 @@ void RawHttpServer::Flush(Connection& c)
             return;
         }
         c.outPos += static_cast<std::size_t>(n);
+        if (c.dripMs > 0) {
+            c.nextDrip = now + std::chrono::milliseconds(c.dripMs);
+            if (c.outPos < c.out.size() || !c.repeat.empty())
+                return;
+        }
     }
     Finish(c);
 }
@@ -212,6 +232,9 @@ void RawHttpServer::Serve(Connection& c)
         c.out = reply.bytes.substr(0, std::min(reply.writeAtMost, reply.bytes.size()));
         c.outPos = 0;
         c.then = reply.then;
+        c.repeat = reply.repeat;
+        c.dripMs = reply.dripMs;
+        c.nextDrip = std::chrono::steady_clock::now();
         c.writing = true;
         Flush(c);
     }
@@ -281,7 +304,7 @@ void RawHttpServer::Run()
         std::vector<Connection*> polled;
         for (auto& c : conns_) {
             short events = POLLIN;
-            if (c.writing && c.outPos < c.out.size())
+            if (c.writing && c.dripMs == 0 && (c.outPos < c.out.size() || !c.repeat.empty()))
                 events |= POLLOUT;
             fds.push_back({c.fd, events, 0});
             polled.push_back(&c);
@@ -305,6 +328,10 @@ void RawHttpServer::Run()
             if (!c.done && (revents & (POLLIN | POLLHUP | POLLERR)))
                 Receive(c);
         }
+        // Dripping replies move on the tick, one byte at a time.
+        for (auto& c : conns_)
+            if (!c.done && c.writing && c.dripMs > 0)
+                Flush(c);
         if (withListener && listener_ >= 0 && (fds[1].revents & POLLIN))
             Accept();
         conns_.remove_if([](const Connection& c) { return c.done; });

@@ -16,9 +16,15 @@
 namespace testsupport {
 
 struct ScriptedReply {
+    enum class Then { Close, KeepOpen, Reset, NeverAnswer };
+    ScriptedReply(std::string bytes = {}, Then then = Then::Close, std::size_t writeAtMost = std::string::npos)
+        : bytes(std::move(bytes)), then(then), writeAtMost(writeAtMost) {}
+
     std::string bytes;                         // raw bytes written back: status line, headers, body
-    enum class Then { Close, KeepOpen, Reset, NeverAnswer } then = Then::Close;
+    Then then = Then::Close;
     std::size_t writeAtMost = std::string::npos; // write only this many bytes of `bytes`, then do `then`
+    std::string repeat;                          // written again and again after `bytes`, until the peer goes
+    int dripMs = 0;                              // > 0: write one byte per this many ms (20 ms at the least)
 };
 
 // One request as it arrived. `complete` is false when the peer closed the
