@@ -3,6 +3,8 @@
 #include "log/SupportLog.h"
 #include "wizard/fmMain.h"
 
+#include <chrono>
+
 namespace {
 
 // "GET http://192.168.0.1/ -> HTTP/1.0 200 OK, 1234 bytes", login token redacted.
@@ -23,7 +25,11 @@ void LogExchange(const TIdHTTPExchange& exchange)
 }  // namespace
 
 TNorvoFirmwareUpgrader::TNorvoFirmwareUpgrader(TfrmMain& form)
-    : FForm(form), FHTTP(std::make_unique<TIdHTTP>())
+    : FForm(form), FHTTP(std::make_unique<TIdHTTP>()), FClock([] {
+          return std::chrono::duration_cast<std::chrono::milliseconds>(
+                     std::chrono::steady_clock::now().time_since_epoch())
+              .count();
+      })
 {
     WireActions();
     FHTTP->ProtocolVersion = TIdHTTPProtocolVersion::pv1_0;

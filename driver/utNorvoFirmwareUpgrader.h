@@ -2,6 +2,7 @@
 // client of the run, and the driver operations that a router family fills in.
 #pragma once
 
+#include "driver/SlowAnswerNotice.h"
 #include "http/IdHTTP.h"
 
 #include <QString>
@@ -47,6 +48,10 @@ public:
 
     // The pause used by the restart wait.
     void SetWait(TWaitFunction wait) { FWait = std::move(wait); }
+    // The clock that bounds the restart wait and times slow answers.
+    void SetClock(TClockMs clock) { FClock = std::move(clock); }
+    // The bounds of each kind of request the driver makes.
+    TIdRequestLimits& Limits() { return FLimits; }
 
 protected:
     // Wires the actions to this object's handlers; called by the constructor.
@@ -55,4 +60,6 @@ protected:
     TfrmMain& FForm;
     std::unique_ptr<TIdHTTP> FHTTP;
     TWaitFunction FWait;
+    TClockMs FClock;
+    TIdRequestLimits FLimits;
 };

@@ -17,6 +17,7 @@
 #include <QCryptographicHash>
 #include <QFile>
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <ostream>
@@ -45,6 +46,32 @@ const char* const kUploadContentType = "application/octet-stream";
 constexpr int kRestartPauses = 12;
 constexpr int kRestartPollLimit = 101;
 constexpr int kRestartPauseMs = 5000;
+
+// A login or version read that has waited this long for an answer says so.
+constexpr int kContactingAfterMs = 2000;
+
+// Sets a value for the lifetime of the object, then clears it.
+template <typename T, typename V>
+class TScopedValue {
+public:
+    TScopedValue(T& target, V value) : target_(target) { target_ = value; }
+    ~TScopedValue() { target_ = T(); }
+    TScopedValue(const TScopedValue&) = delete;
+    TScopedValue& operator=(const TScopedValue&) = delete;
+
+private:
+    T& target_;
+};
+
+// The limits cut so that no wait lasts past `remainingMs`.
+TIdLimits CutTo(TIdLimits limits, std::int64_t remainingMs)
+{
+    const int left = static_cast<int>(std::clamp<std::int64_t>(remainingMs, 1, 1 << 30));
+    limits.ConnectMs = std::min(limits.ConnectMs, left);
+    limits.StallMs = std::min(limits.StallMs, left);
+    limits.AnswerMs = limits.AnswerMs > 0 ? std::min(limits.AnswerMs, left) : left;
+    return limits;
+}
 
 std::string LocalPath(const QString& fileName)
 {
@@ -129,10 +156,31 @@ void TWrx310::PreviousExecute(TAction&)
 
 // ---- Identification and login ---------------------------------------------
 
+std::string TWrx310::GetPage(const std::string& url)
+{
+    if (FNotice)
+        FNotice->RequestStarting();
+    TIdLimits limits = FLimits.SmallPage;
+    if (FRestartDeadline)
+        limits = CutTo(limits, *FRestartDeadline - FClock());
+    return GetHTTP().Get(url, limits);
+}
+
+void TWrx310::WhileContacting(const std::function<void()>& read)
+{
+    if (FNotice) {
+        read();
+        return;
+    }
+    TSlowAnswerNotice notice(FForm, GetHTTP(), FClock, kContactingAfterMs);
+    TScopedValue<TSlowAnswerNotice*, TSlowAnswerNotice*> current(FNotice, &notice);
+    read();
+}
+
 std::string TWrx310::GetIgnoringErrors(const std::string& url)
 {
     try {
-        return GetHTTP().Get(url);
+        return GetPage(url);
     } catch (const std::exception&) {
         // Identification and login judge an empty answer themselves.
         return {};
@@ -141,7 +189,7 @@ std::string TWrx310::GetIgnoringErrors(const std::string& url)
 
 void TWrx310::GetFirmwareVersion(QString& version)
 {
-    version = RouterText(Wrx310Page::FirmwareVersion(GetIgnoringErrors(GetURL() + "/")));
+    WhileContacting([&] { version = RouterText(Wrx310Page::FirmwareVersion(GetIgnoringErrors(GetURL() + "/"))); });
     SupportLogLine(lcDriver(),
                    QStringLiteral("Firmware version: ") + (version.isEmpty() ? QStringLiteral("none found") : version));
 }
@@ -160,9 +208,11 @@ void TWrx310::CheckLegacyFirmware()
 bool TWrx310::Login()
 {
     FLegacyRouterSeen = false;
-    CheckLegacyFirmware();
     std::string answer;
-    RequestLogin(false, answer);
+    WhileContacting([&] {
+        CheckLegacyFirmware();
+        RequestLogin(false, answer);
+    });
     const bool accepted = Wrx310Page::IsLoginAccepted(answer);
     SupportLogLine(lcDriver(), QStringLiteral("Login ") +
                                    (accepted ? QStringLiteral("accepted") : QStringLiteral("refused")) +
@@ -189,7 +239,7 @@ void TWrx310::RequestLogin(bool pageOnly, std::string& response)
         FSalt = GetSalt();
         FHash = BuildLoginHash(retry);
         try {
-            response = GetHTTP().Get(loginUrl + FHash);
+            response = GetPage(loginUrl + FHash);
         } catch (const std::exception&) {
             // A failed request keeps the answer held before it.
         }
@@ -203,7 +253,7 @@ std::string TWrx310::GetSalt()
 {
     std::string page;
     try {
-        page = GetHTTP().Get(GetURL());
+        page = GetPage(GetURL());
     } catch (const Exception&) {
         // No page, no salt: the caller treats that as a router not answering.
     }
@@ -241,10 +291,13 @@ void TWrx310::SaveSettings(const QString& fileName)
         FForm.StepStatus(kSavingSettings);
         TDeviceStreamBuf sink(file.Device());
         std::ostream out(&sink);
-        GetHTTP().Get(GetURL() + "/getconfig.cgi", out);
+        GetHTTP().Get(GetURL() + "/getconfig.cgi", out, FLimits.Transfer);
         out.flush();
         if (!out)
             throw EStreamError("Stream write error");
+        // Nothing is no backup: restoring it later would wipe the router.
+        if (file.Device().size() == 0)
+            throw EIdException("The router sent empty settings.");
         // A router that closed before the announced end leaves a cut-off
         // copy; keeping it as the backup would restore broken settings later.
         const std::int64_t announced = GetHTTP().ResponseContentLength();
@@ -286,7 +339,7 @@ void TWrx310::UploadFile(const QString& fileName, const std::string& path, const
     FForm.StepStatus(status);
     body.AddFile(kUploadField, LocalPath(fileName), kUploadContentType);
     FForm.StepStatus(status);
-    const std::string answer = FHTTP->Post(GetURL() + path, body);
+    const std::string answer = FHTTP->Post(GetURL() + path, body, FLimits.Transfer);
     FForm.mmoOutput->setPlainText(RouterText(answer));
 }  // releasing the body closes the file
 
@@ -328,23 +381,32 @@ void TWrx310::RestartRouter()
     TSleepInhibitor awake(TSleepInhibitor::UpgradeReason());
     OnStatusPage(kRestarting, kRestarted, [&] {
         FForm.StepStatus(kRestarting);
-        GetHTTP().Get(GetURL() + "/reboot.cgi?reset=false");
-        for (int pause = 0; pause < kRestartPauses; ++pause) {
+        // The whole wait, whatever the router does, ends by this deadline:
+        // every pause and every request is cut to it.
+        TScopedValue<std::optional<std::int64_t>, std::int64_t> deadline(FRestartDeadline,
+                                                                         FClock() + FLimits.RestartWaitMs);
+        auto left = [&] { return *FRestartDeadline - FClock(); };
+        auto pause = [&] {
+            if (left() > 0)
+                FWait(static_cast<int>(std::min<std::int64_t>(kRestartPauseMs, left())));
+        };
+        GetPage(GetURL() + "/reboot.cgi?reset=false");
+        for (int step = 0; step < kRestartPauses; ++step) {
             FForm.StepStatus(kRestarting);
-            FWait(kRestartPauseMs);
+            pause();
         }
         // The router may come back under another address; poll that one. A
         // PC whose link is down meanwhile finds no gateway: then the address
         // stays, or the rest of the run would go to nowhere.
         FForm.GetDefaultGateway(TfrmMain::TGatewayUpdate::KeepWhenNone);
-        for (int poll = 0; poll < kRestartPollLimit; ++poll) {
+        for (int poll = 0; poll < kRestartPollLimit && left() > 0; ++poll) {
             FForm.StepStatus(kRestarting);
             if (!Wrx310Page::Trim(GetSalt()).empty()) {
                 FForm.StepStatus(kRestarted);
                 break;
             }
             QCoreApplication::processEvents();
-            FWait(kRestartPauseMs);
+            pause();
         }
     });
 }
@@ -406,12 +468,18 @@ void TWrx310::RunExpressUpgrade(const QString& configPassword, const QString& ex
         return;
     }
 
-    if (!Login()) {
+    // One notice for both reads: the user's page does not flash between them.
+    bool loggedIn = false;
+    QString version;
+    WhileContacting([&] {
+        loggedIn = Login();
+        if (loggedIn)
+            GetFirmwareVersion(version);
+    });
+    if (!loggedIn) {
         ShowLoginFailedPrompt();
         return;
     }
-    QString version;
-    GetFirmwareVersion(version);
     if (version == QLatin1String(ProductProfile::TargetFirmwareVersion)) {
         FForm.ShowOutcome(QString::fromLatin1(ProductProfile::AlreadyCurrentText), true, true);
         return;
@@ -441,7 +509,7 @@ void TWrx310::RunExpressUpgrade(const QString& configPassword, const QString& ex
     FForm.edPassword->setText(configPassword);
     FForm.edExpressAdminPassword->setText(expressPassword);
 
-    const bool loggedIn = Login();
+    loggedIn = Login();
     awake.reset();
     if (!loggedIn) {
         FForm.ShowOutcome(kUpgradeErrorText, false, false);

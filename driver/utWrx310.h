@@ -5,7 +5,9 @@
 #include "driver/utNorvoFirmwareUpgrader.h"
 
 #include <functional>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 class TWrx310 : public TNorvoFirmwareUpgrader {
@@ -48,6 +50,12 @@ private:
     // and shows the router's answer on the Output page.
     void UploadFile(const QString& fileName, const std::string& path, const QString& status);
     std::string GetIgnoringErrors(const std::string& url);
+    // A small page (root page, login, restart request, poll) under the
+    // small-page limits, cut to the end of the restart wait while one runs.
+    std::string GetPage(const std::string& url);
+    // Runs a login or version read; a slow router meanwhile gets the
+    // "Contacting the router..." notice. Nested reads share one notice.
+    void WhileContacting(const std::function<void()>& read);
 
     std::string FSalt;
     std::string FHash;
@@ -57,6 +65,8 @@ private:
     // What the legacy check of the last login found, kept for
     // IsLegacyFirmware after the hash has consumed FLegacyFirmware.
     bool FLegacyRouterSeen = false;
+    TSlowAnswerNotice* FNotice = nullptr;  // while a login or version read runs
+    std::optional<std::int64_t> FRestartDeadline;  // while the restart wait runs (FClock time)
 };
 
 // The driver the program gives its window.

@@ -751,6 +751,24 @@ void TfrmMain::StepStatus(const QString& text)
     QCoreApplication::processEvents();
 }
 
+void TfrmMain::BeginBusyStatus(const QString& text)
+{
+    SetStatusText(text);
+    if (FBusyBarValue < 0) {
+        FBusyBarValue = ProgressBar1->value();
+        ProgressBar1->setRange(0, 0);
+    }
+}
+
+void TfrmMain::EndBusyStatus()
+{
+    if (FBusyBarValue < 0)
+        return;
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setValue(FBusyBarValue);
+    FBusyBarValue = -1;
+}
+
 QString TfrmMain::GetRouterURL() const
 {
     QString url = QStringLiteral("http://") + edIPAddress->text();

@@ -42,6 +42,11 @@ public:
     QString GetRouterURL() const;
     void StartStatus(const QString& text);
     void StepStatus(const QString& text);
+    // A wait of unknown length: the text, and the progress bar moving on its
+    // own (whenever events are processed) until EndBusyStatus gives it back
+    // its range and position.
+    void BeginBusyStatus(const QString& text);
+    void EndBusyStatus();
     // Returns whether the outcome shown is a success (after the version check).
     bool ShowOutcome(const QString& text, bool success, bool checkVersion);
     void ShowNavigationButtons();
@@ -157,6 +162,7 @@ private:
     std::unique_ptr<IAdapterQuery> FAdapterQuery;
     TAnchors* FAnchors = nullptr;
     int FProgressStep = 10;  // the progress bar's design step
+    int FBusyBarValue = -1;  // bar position kept while the bar moves on its own; -1: not busy
     bool FShown = false;
     bool FChangingTabs = false;
     bool GatewayLookupPending = false;

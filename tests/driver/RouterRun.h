@@ -95,8 +95,10 @@ protected:
             router_->AdvanceTime(ms);
         });
         // Only a safety net: loopback answers come at once.
-        Driver().GetHTTP().Limits.ConnectMs = 5000;
-        Driver().GetHTTP().Limits.StallMs = 10000;
+        for (TIdLimits* limits : {&Driver().Limits().SmallPage, &Driver().Limits().Transfer}) {
+            limits->ConnectMs = 5000;
+            limits->StallMs = 10000;
+        }
     }
 
     // Ticks the wired box, types the password on the Upgrade Type page and presses Next.

@@ -151,6 +151,15 @@ INSTANTIATE_TEST_SUITE_P(
         // copy must not replace the earlier backup.
         FailedSaveCase{"closed_mid_body", true, "HTTP/1.0 200 OK\r\nContent-Length: 100\r\n\r\n0123456789012345678901234567890123456789", false,
                        QStringLiteral("Connection Closed Gracefully."), 1},
+        // Nothing, or a head cut short: no backup at all, never an empty one.
+        FailedSaveCase{"empty_until_close", true, "HTTP/1.0 200 OK\r\n\r\n", false,
+                       QStringLiteral("The router sent empty settings."), 1},
+        FailedSaveCase{"empty_by_length", true, "HTTP/1.0 200 OK\r\nContent-Length: 0\r\n\r\n", false,
+                       QStringLiteral("The router sent empty settings."), 1},
+        FailedSaveCase{"status_line_then_close", true, "HTTP/1.0 200 OK", false,
+                       QStringLiteral("Connection Closed Gracefully."), 1},
+        FailedSaveCase{"head_cut_short", true, "HTTP/1.0 200 OK\r\nContent-Type: application/octet-stream\r\n", false,
+                       QStringLiteral("Connection Closed Gracefully."), 1},
         FailedSaveCase{"folder_missing", true, nullptr, true, QStringLiteral("Cannot create file \""), 0}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -1,0 +1,36 @@
+#include "driver/SlowAnswerNotice.h"
+
+#include "http/IdHTTP.h"
+#include "wizard/fmMain.h"
+
+TSlowAnswerNotice::TSlowAnswerNotice(TfrmMain& form, TIdHTTP& http, TClockMs clock, int afterMs)
+    : form_(form), http_(http), clock_(std::move(clock)), afterMs_(afterMs), previousIdle_(http.OnIdle),
+      requestStart_(clock_())
+{
+    http_.OnIdle = [this] { Idle(); };
+}
+
+TSlowAnswerNotice::~TSlowAnswerNotice()
+{
+    http_.OnIdle = previousIdle_;
+    if (page_) {
+        form_.EndBusyStatus();
+        page_.reset();  // the page the user had comes back
+    }
+}
+
+void TSlowAnswerNotice::RequestStarting()
+{
+    requestStart_ = clock_();
+}
+
+void TSlowAnswerNotice::Idle()
+{
+    if (!page_ && clock_() - requestStart_ >= afterMs_) {
+        page_.emplace(form_.pcCards);
+        form_.BeginBusyStatus(QStringLiteral("Contacting the router..."));
+        form_.pcCards->setCurrentWidget(form_.tsStatus);
+    }
+    if (previousIdle_)
+        previousIdle_();
+}
