@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the client as if a router had sent them: first
 // through a socket into the response reader (status line, header blocks,
 // every body framing, cookies from the headers), then straight into the
-// cookie parser and the expiry date reader.
+// cookie parser, the expiry date reader and the folding of request lines.
 #include "http/IdCookieManager.h"
 #include "http/IdException.h"
 #include "http/IdHTTPResponse.h"
@@ -59,11 +59,18 @@ void ParseAsCookie(const std::string& text) {
     IdParseCookieDate(text);
 }
 
+void Fold(const std::string& line) {
+    std::size_t kept = 0;
+    for (const std::string& piece : IdFoldHeaderLine(line, 64)) kept += piece.size();
+    if (kept > line.size() + line.size() / 8 + 1) __builtin_trap();  // one blank per break at most
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string bytes(reinterpret_cast<const char*>(data), size);
     ReadAsAnswer(bytes);
     ParseAsCookie(bytes);
+    Fold(bytes);
     return 0;
 }

@@ -15,6 +15,9 @@
 //                   the system (for runs on loopback); --port sets the port box
 // --picture-prompt  saves a picture of the window just before Next is clicked,
 // --picture-end     and one of where the run ended (PNG)
+// --trace           prints each new page and status text with the seconds since Next
+//
+// The last line says how long the run took from Next to its final screen.
 #include "driver/utWrx310.h"
 #include "net/IPFunctions.h"
 #include "wizard/ProductProfile.h"
@@ -26,6 +29,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTest>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstring>
@@ -41,6 +45,7 @@ struct Options {
     QString picturePrompt;
     QString pictureEnd;
     bool allowPlaceholder = false;
+    bool trace = false;
 };
 
 bool Parse(int argc, char** argv, Options& o)
@@ -61,6 +66,8 @@ bool Parse(int argc, char** argv, Options& o)
             o.pictureEnd = QString::fromUtf8(argv[++i]);
         else if (!std::strcmp(argv[i], "--allow-placeholder-firmware"))
             o.allowPlaceholder = true;
+        else if (!std::strcmp(argv[i], "--trace"))
+            o.trace = true;
         else
             return false;
     }
@@ -93,7 +100,7 @@ int main(int argc, char** argv)
     Options options;
     if (!Parse(argc, argv, options)) {
         std::fprintf(stderr, "usage: wizard-autopilot --password P [--wait-divisor N] [--gateway ADDR --port N] "
-                             "[--allow-placeholder-firmware] [--picture-prompt FILE] [--picture-end FILE]\n");
+                             "[--allow-placeholder-firmware] [--picture-prompt FILE] [--picture-end FILE] [--trace]\n");
         return 2;
     }
     QApplication application(argc, argv);
@@ -134,8 +141,24 @@ int main(int argc, char** argv)
     form.UpdateActions();
     if (!options.picturePrompt.isEmpty())
         form.grab().save(options.picturePrompt);
+    // The window stays painted while the run waits, so a timer sees what the
+    // user sees.
+    QElapsedTimer sinceNext;
+    QTimer tracer;
+    QString lastSeen;
+    QObject::connect(&tracer, &QTimer::timeout, [&] {
+        const QString seen = form.pcCards->currentWidget()->objectName() + QStringLiteral(" | ") + form.lblStatus->text();
+        if (seen != lastSeen)
+            std::printf("trace: %.1f s %s\n", sinceNext.elapsed() / 1000.0, seen.toUtf8().constData());
+        lastSeen = seen;
+    });
+    if (options.trace)
+        tracer.start(100);
+    sinceNext.start();
     QTest::mouseClick(form.btnNext, Qt::LeftButton);  // runs the whole upgrade
     QApplication::processEvents();
+    tracer.stop();
+    const double seconds = sinceNext.elapsed() / 1000.0;
     form.UpdateActions();
     if (!options.pictureEnd.isEmpty())
         form.grab().save(options.pictureEnd);
@@ -152,5 +175,6 @@ int main(int argc, char** argv)
     Say("settings file", backup + (QFile::exists(backup) ? QStringLiteral(" kept") : QStringLiteral(" absent")));
     Say("restore offer",
         form.pnlRestoreBackup->isVisibleTo(&form) ? QStringLiteral("shown") : QStringLiteral("hidden"));
+    std::printf("seconds from Next to the final screen: %.1f\n", seconds);
     return 0;
 }

@@ -1,8 +1,10 @@
 #include "tools/router-sim/RouterSimOptions.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <limits>
+#include <memory>
 
 namespace routersim {
 
@@ -30,6 +32,47 @@ bool ParsePad(const std::string& text, unsigned char& pad)
     return true;
 }
 
+using testsupport::RouterRequest;
+using testsupport::ScriptedReply;
+
+ScriptedReply Silent()
+{
+    return ScriptedReply{"", ScriptedReply::Then::NeverAnswer};
+}
+
+ScriptedReply EndlessRootPage(int dripMs)
+{
+    ScriptedReply reply{"HTTP/1.0 200 OK\r\nContent-Type: text/html\r\n\r\n"};
+    reply.repeat = "<p>var salt = \"0123456789abcdef\" ... still loading</p>\n";
+    reply.dripMs = dripMs;
+    return reply;
+}
+
+bool Misbehave(const std::string& kind, testsupport::RouterSimConfig& config)
+{
+    if (kind == "silent") {
+        config.intercept = [](const RouterRequest&) -> std::optional<ScriptedReply> { return Silent(); };
+    } else if (kind == "drip" || kind == "endless") {
+        const int dripMs = kind == "drip" ? 1000 : 0;
+        config.intercept = [dripMs](const RouterRequest&) -> std::optional<ScriptedReply> {
+            return EndlessRootPage(dripMs);
+        };
+    } else if (kind == "hang-after-restart") {
+        config.rebootDowntimeMs = 0;
+        auto restarted = std::make_shared<std::atomic<bool>>(false);
+        config.intercept = [restarted](const RouterRequest& request) -> std::optional<ScriptedReply> {
+            if (*restarted)
+                return Silent();
+            if (request.http.Path() == "/reboot.cgi")
+                *restarted = true;
+            return std::nullopt;
+        };
+    } else {
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::string HelpText()
@@ -52,6 +95,10 @@ std::string HelpText()
            "  --settings-size BYTES   size of the settings file the router delivers (default 8192)\n"
            "  --ignore-restore        answer the first settings upload with success but keep the\n"
            "                          settings the router has (a restore that does not take)\n"
+           "  --misbehave KIND        a broken router: silent (accepts, never answers), drip (the root\n"
+           "                          page one byte per second, without end), endless (an endless root\n"
+           "                          page at full speed), hang-after-restart (back at once after the\n"
+           "                          first restart request, then accepts and never answers)\n"
            "  --help                  show this text\n"
            "\n"
            "Each request is logged on one line to standard output. Stops on SIGINT or SIGTERM.\n";
@@ -121,6 +168,9 @@ Options ParseOptions(int argc, char** argv)
                 else
                     options.error = "--settings-size wants a byte count up to 64 MiB, not \"" + text + "\"";
             }
+        } else if (arg == "--misbehave") {
+            if (value(text) && !Misbehave(text, config))
+                options.error = "--misbehave wants silent, drip, endless or hang-after-restart, not \"" + text + "\"";
         } else {
             options.error = "unknown option \"" + arg + "\"";
         }
