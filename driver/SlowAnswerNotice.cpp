@@ -3,8 +3,8 @@
 #include "http/IdHTTP.h"
 #include "wizard/fmMain.h"
 
-TSlowAnswerNotice::TSlowAnswerNotice(TfrmMain& form, TIdHTTP& http, TClockMs clock, int afterMs)
-    : form_(form), http_(http), clock_(std::move(clock)), afterMs_(afterMs), previousIdle_(http.OnIdle),
+TSlowAnswerNotice::TSlowAnswerNotice(TfrmMain& form, TIdHTTP& http, TClockMs clock, int afterMs, TShow show)
+    : form_(form), http_(http), clock_(std::move(clock)), afterMs_(afterMs), show_(show), previousIdle_(http.OnIdle),
       requestStart_(clock_())
 {
     http_.OnIdle = [this] { Idle(); };
@@ -13,10 +13,9 @@ TSlowAnswerNotice::TSlowAnswerNotice(TfrmMain& form, TIdHTTP& http, TClockMs clo
 TSlowAnswerNotice::~TSlowAnswerNotice()
 {
     http_.OnIdle = previousIdle_;
-    if (page_) {
+    if (shown_)
         form_.EndBusyStatus();
-        page_.reset();  // the page the user had comes back
-    }
+    page_.reset();  // the page the user had comes back
 }
 
 void TSlowAnswerNotice::RequestStarting()
@@ -26,10 +25,15 @@ void TSlowAnswerNotice::RequestStarting()
 
 void TSlowAnswerNotice::Idle()
 {
-    if (!page_ && clock_() - requestStart_ >= afterMs_) {
-        page_.emplace(form_.pcCards);
-        form_.BeginBusyStatus(QStringLiteral("Contacting the router..."));
-        form_.pcCards->setCurrentWidget(form_.tsStatus);
+    if (!shown_ && clock_() - requestStart_ >= afterMs_) {
+        shown_ = true;
+        if (show_ == TShow::ContactingPage) {
+            page_.emplace(form_.pcCards);
+            form_.BeginBusyStatus(QStringLiteral("Contacting the router..."));
+            form_.pcCards->setCurrentWidget(form_.tsStatus);
+        } else {
+            form_.BeginBusyStatus();
+        }
     }
     if (previousIdle_)
         previousIdle_();

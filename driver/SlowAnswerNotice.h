@@ -1,8 +1,9 @@
-// "Contacting the router..." for the page reads that show nothing of their
-// own (login, version read): once one request has had no answer for a while,
-// the Status page says so with the progress bar moving, until the reading is
-// over; then the page the user had comes back. A router that answers in time
-// never sees the notice.
+// A window that never sits still for long while the router is slow: once a
+// request has had no answer for a while, the progress bar moves on its own
+// until the work is over. For the page reads that show nothing of their own
+// (login, version read) the Status page also comes up, saying "Contacting the
+// router...", and the page the user had comes back afterwards. A router that
+// answers in time never sees either.
 #pragma once
 
 #include "wizard/ScopedUi.h"
@@ -19,7 +20,8 @@ using TClockMs = std::function<std::int64_t()>;
 
 class TSlowAnswerNotice {
 public:
-    TSlowAnswerNotice(TfrmMain& form, TIdHTTP& http, TClockMs clock, int afterMs);
+    enum class TShow { ContactingPage, MovingBar };
+    TSlowAnswerNotice(TfrmMain& form, TIdHTTP& http, TClockMs clock, int afterMs, TShow show);
     ~TSlowAnswerNotice();
     TSlowAnswerNotice(const TSlowAnswerNotice&) = delete;
     TSlowAnswerNotice& operator=(const TSlowAnswerNotice&) = delete;
@@ -34,7 +36,9 @@ private:
     TIdHTTP& http_;
     TClockMs clock_;
     int afterMs_;
+    TShow show_;
     std::function<void()> previousIdle_;
     std::int64_t requestStart_;
-    std::optional<TRememberedPage> page_;  // set while the notice is shown
+    bool shown_ = false;
+    std::optional<TRememberedPage> page_;  // the user's page, while the Status page stands in
 };

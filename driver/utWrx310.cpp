@@ -158,12 +158,12 @@ void TWrx310::PreviousExecute(TAction&)
 
 std::string TWrx310::GetPage(const std::string& url)
 {
-    if (FNotice)
-        FNotice->RequestStarting();
     TIdLimits limits = FLimits.SmallPage;
     if (FRestartDeadline)
         limits = CutTo(limits, *FRestartDeadline - FClock());
-    return GetHTTP().Get(url, limits);
+    std::string page;
+    WithSlowAnswerShown([&] { page = GetHTTP().Get(url, limits); });
+    return page;
 }
 
 void TWrx310::WhileContacting(const std::function<void()>& read)
@@ -172,9 +172,20 @@ void TWrx310::WhileContacting(const std::function<void()>& read)
         read();
         return;
     }
-    TSlowAnswerNotice notice(FForm, GetHTTP(), FClock, kContactingAfterMs);
+    TSlowAnswerNotice notice(FForm, GetHTTP(), FClock, kContactingAfterMs, TSlowAnswerNotice::TShow::ContactingPage);
     TScopedValue<TSlowAnswerNotice*, TSlowAnswerNotice*> current(FNotice, &notice);
     read();
+}
+
+void TWrx310::WithSlowAnswerShown(const std::function<void()>& request)
+{
+    if (FNotice) {
+        FNotice->RequestStarting();
+        request();
+        return;
+    }
+    TSlowAnswerNotice notice(FForm, GetHTTP(), FClock, kContactingAfterMs, TSlowAnswerNotice::TShow::MovingBar);
+    request();
 }
 
 std::string TWrx310::GetIgnoringErrors(const std::string& url)
@@ -291,7 +302,7 @@ void TWrx310::SaveSettings(const QString& fileName)
         FForm.StepStatus(kSavingSettings);
         TDeviceStreamBuf sink(file.Device());
         std::ostream out(&sink);
-        GetHTTP().Get(GetURL() + "/getconfig.cgi", out, FLimits.Transfer);
+        WithSlowAnswerShown([&] { GetHTTP().Get(GetURL() + "/getconfig.cgi", out, FLimits.Transfer); });
         out.flush();
         if (!out)
             throw EStreamError("Stream write error");
@@ -339,7 +350,8 @@ void TWrx310::UploadFile(const QString& fileName, const std::string& path, const
     FForm.StepStatus(status);
     body.AddFile(kUploadField, LocalPath(fileName), kUploadContentType);
     FForm.StepStatus(status);
-    const std::string answer = FHTTP->Post(GetURL() + path, body, FLimits.Transfer);
+    std::string answer;
+    WithSlowAnswerShown([&] { answer = FHTTP->Post(GetURL() + path, body, FLimits.Transfer); });
     FForm.mmoOutput->setPlainText(RouterText(answer));
 }  // releasing the body closes the file
 

@@ -56,6 +56,9 @@ private:
     // Runs a login or version read; a slow router meanwhile gets the
     // "Contacting the router..." notice. Nested reads share one notice.
     void WhileContacting(const std::function<void()>& read);
+    // Runs one request; a slow answer meanwhile moves the progress bar (or
+    // counts for the contacting notice, inside a login or version read).
+    void WithSlowAnswerShown(const std::function<void()>& request);
 
     std::string FSalt;
     std::string FHash;

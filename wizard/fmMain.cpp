@@ -753,7 +753,8 @@ void TfrmMain::StepStatus(const QString& text)
 
 void TfrmMain::BeginBusyStatus(const QString& text)
 {
-    SetStatusText(text);
+    if (!text.isNull())
+        SetStatusText(text);
     if (FBusyBarValue < 0) {
         FBusyBarValue = ProgressBar1->value();
         ProgressBar1->setRange(0, 0);

@@ -45,7 +45,8 @@ public:
     // A wait of unknown length: the text, and the progress bar moving on its
     // own (whenever events are processed) until EndBusyStatus gives it back
     // its range and position.
-    void BeginBusyStatus(const QString& text);
+    // A null text keeps the status text as it is.
+    void BeginBusyStatus(const QString& text = QString());
     void EndBusyStatus();
     // Returns whether the outcome shown is a success (after the version check).
     bool ShowOutcome(const QString& text, bool success, bool checkVersion);

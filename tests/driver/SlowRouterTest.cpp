@@ -130,6 +130,41 @@ TEST_F(SlowRouter, CheckFirmwareVersionTellsOfASilentRouterAndEndsOnTheOutcome)
     EXPECT_EQ(Form().ProgressBar1->maximum(), 100);
 }
 
+TEST_F(SlowRouter, ASettingsDownloadWithoutAnswerMovesTheBarThenFails)
+{
+    RouterSimConfig config;
+    config.intercept = [](const RouterRequest& request) -> std::optional<ScriptedReply> {
+        if (request.http.Path() == "/getconfig.cgi")
+            return ScriptedReply{"", ScriptedReply::Then::NeverAnswer};
+        return std::nullopt;
+    };
+    Start(config);
+    Driver().Limits().Transfer.StallMs = 300;
+    Form().edPassword->setText(QStringLiteral("admin"));
+    ASSERT_TRUE(Driver().Login());
+    std::int64_t now = 0;
+    Driver().SetClock([&now] { return now += 1000; });
+    bool barMoved = false;
+    auto painting = Driver().GetHTTP().OnIdle;
+    Driver().GetHTTP().OnIdle = [&] {
+        barMoved = barMoved || (Page() == Form().tsStatus && Form().ProgressBar1->maximum() == 0 &&
+                                Form().lblStatus->text() == QStringLiteral("Saving Router Settings..."));
+        painting();
+    };
+    OpenPage(Form().tsSaveSettings);
+    Form().edSaveSettingsFile->setText(QDir::temp().filePath(QStringLiteral("norvo-slow-router-test.gws")));
+    Form().UpdateActions();
+
+    Form().btnSaveSettings->click();
+
+    EXPECT_TRUE(barMoved);
+    ASSERT_EQ(Seams().Errors.size(), 1u);
+    EXPECT_EQ(Seams().Errors[0], QStringLiteral("Socket Error # 10060\r\nConnection timed out."));
+    EXPECT_EQ(Page(), Form().tsSaveSettings);
+    EXPECT_EQ(Form().ProgressBar1->maximum(), 100);
+    EXPECT_FALSE(QFile::exists(Form().edSaveSettingsFile->text()));
+}
+
 struct HangCase {
     const char* name;
     int pollStallMs;    // bound of one poll
