@@ -65,7 +65,7 @@ void TNorvoFirmwareUpgrader::NextUpdate(TAction& sender)
 
 void TNorvoFirmwareUpgrader::NextExecute(TAction&)
 {
-    FForm.pcCards->setCurrentIndex(FForm.pcCards->currentIndex() + 1);
+    FForm.ShowPage(FForm.pcCards->widget(FForm.pcCards->currentIndex() + 1));
 }
 
 void TNorvoFirmwareUpgrader::PreviousUpdate(TAction& sender)
@@ -75,7 +75,7 @@ void TNorvoFirmwareUpgrader::PreviousUpdate(TAction& sender)
 
 void TNorvoFirmwareUpgrader::PreviousExecute(TAction&)
 {
-    FForm.pcCards->setCurrentIndex(FForm.pcCards->currentIndex() - 1);
+    FForm.ShowPage(FForm.pcCards->widget(FForm.pcCards->currentIndex() - 1));
 }
 
 std::string TNorvoFirmwareUpgrader::GetURL() const

@@ -139,18 +139,18 @@ void TWrx310::PreviousExecute(TAction&)
 {
     QWidget* page = FForm.pcCards->currentWidget();
     if (page == FForm.tsConfiguration) {
-        FForm.pcCards->setCurrentWidget(FForm.tsUpgradeType);
+        FForm.ShowPage(FForm.tsUpgradeType);
         FForm.HideNavigationButtons();
     } else if (page == FForm.tsSaveSettings) {
-        FForm.pcCards->setCurrentWidget(FForm.tsConfiguration);
+        FForm.ShowPage(FForm.tsConfiguration);
     } else if (page == FForm.tsOutcome && FForm.OutcomeReturnPage != nullptr) {
         QWidget* returnPage = FForm.OutcomeReturnPage;
         FForm.OutcomeReturnPage = nullptr;
-        FForm.pcCards->setCurrentWidget(returnPage);
+        FForm.ShowPage(returnPage);
     } else if (page == FForm.tsRestoreSettings && FForm.RestoreReturnPage != nullptr) {
         QWidget* returnPage = FForm.RestoreReturnPage;
         FForm.RestoreReturnPage = nullptr;
-        FForm.pcCards->setCurrentWidget(returnPage);
+        FForm.ShowPage(returnPage);
     }
 }
 
@@ -332,10 +332,10 @@ void TWrx310::RestoreSettings(const QString& fileName)
 void TWrx310::OnStatusPage(const QString& startText, const QString& finalText, const std::function<void()>& work)
 {
     TScopedBusyCursor busy;
-    TRememberedPage page(FForm.pcCards);
+    TRememberedPage page(FForm);
     try {
         FForm.StartStatus(startText);
-        FForm.pcCards->setCurrentWidget(FForm.tsStatus);
+        FForm.ShowPage(FForm.tsStatus);
         work();
     } catch (...) {
         FForm.StepStatus(finalText);
@@ -360,7 +360,7 @@ void TWrx310::UploadFile(const QString& fileName, const std::string& path, const
 void TWrx310::SendFirmware()
 {
     FForm.StartStatus(kUpgradingFirmware);
-    FForm.pcCards->setCurrentWidget(FForm.tsStatus);
+    FForm.ShowPage(FForm.tsStatus);
     // A missing, damaged or refused image fails here, before anything is written or sent.
     const QByteArray image = FForm.LoadFirmwareImage();
     const QString path = ProgramFiles::Path(ProductProfile::FirmwareFileName);
@@ -374,7 +374,7 @@ void TWrx310::UpgradeFirmware()
     bool failed = false;
     {
         TScopedBusyCursor busy;
-        TRememberedPage page(FForm.pcCards);
+        TRememberedPage page(FForm);
         try {
             SendFirmware();
         } catch (const std::exception& error) {
@@ -463,7 +463,7 @@ void TWrx310::ShowLoginFailedPrompt()
     FForm.Label2->hide();
     FForm.WiredChk->hide();
     FForm.lblContinue->hide();
-    FForm.pcCards->setCurrentWidget(FForm.tsUpgradeType);
+    FForm.ShowPage(FForm.tsUpgradeType);
 }
 
 void TWrx310::RunExpressUpgrade(const QString& configPassword, const QString& expressPassword)

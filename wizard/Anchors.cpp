@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QLabel>
+#include <QVariant>
 
 #include <algorithm>
 
@@ -14,6 +15,39 @@ void TAnchors::Add(QWidget* control, int anchors, QSize designParentSize)
     parent->removeEventFilter(this);  // one filter per parent
     parent->installEventFilter(this);
     Place(entries_.back());
+}
+
+namespace {
+
+int ParseAnchors(const QString& text)
+{
+    int anchors = 0;
+    for (const QString& edge : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const QString name = edge.trimmed();
+        if (name == QLatin1String("left"))
+            anchors |= akLeft;
+        else if (name == QLatin1String("top"))
+            anchors |= akTop;
+        else if (name == QLatin1String("right"))
+            anchors |= akRight;
+        else if (name == QLatin1String("bottom"))
+            anchors |= akBottom;
+    }
+    return anchors;
+}
+
+}  // namespace
+
+void TAnchors::AddFromForm(QWidget* root)
+{
+    for (QWidget* control : root->findChildren<QWidget*>()) {
+        const QVariant anchors = control->property("anchors");
+        if (!anchors.isValid())
+            continue;
+        QWidget* parent = control->parentWidget();
+        const QVariant design = parent->property("designSize");
+        Add(control, ParseAnchors(anchors.toString()), design.isValid() ? design.toSize() : parent->size());
+    }
 }
 
 void TAnchors::Apply(QWidget* parent)

@@ -22,6 +22,11 @@ public:
     // control sits at its design position inside a parent whose design size
     // is designParentSize; the distances to the anchored edges stay as designed.
     void Add(QWidget* control, int anchors, QSize designParentSize);
+    // Adds every widget under root that the form marks with the property
+    // "anchors" (edges joined by commas: "left,top,right"). The distances
+    // are taken against the parent's property "designSize" where the form
+    // gives one, else against the parent's size, as the form set it.
+    void AddFromForm(QWidget* root);
     // Places every anchored child of parent for the parent's current size.
     void Apply(QWidget* parent);
 

@@ -4,7 +4,7 @@
 
 #include <QGuiApplication>
 #include <QPointer>
-#include <QTabWidget>
+#include <QWidget>
 
 // Shows the hourglass for the lifetime of the object; the cursor that was
 // shown before comes back on destruction.
@@ -16,23 +16,23 @@ public:
     TScopedBusyCursor& operator=(const TScopedBusyCursor&) = delete;
 };
 
-// Remembers the active page of a page control and makes it active again on
-// destruction. Declare it after a TScopedBusyCursor so that the page comes
-// back first and the cursor after it.
+// Remembers the active page of a page switcher (anything with ActivePage()
+// and ShowPage(), the window for one) and shows it again on destruction.
+// Declare it after a TScopedBusyCursor so that the page comes back first and
+// the cursor after it.
+template <class TPages>
 class TRememberedPage {
 public:
-    explicit TRememberedPage(QTabWidget* pages) : pages_(pages), page_(pages ? pages->currentWidget() : nullptr) {}
+    explicit TRememberedPage(TPages& pages) : pages_(pages), page_(pages.ActivePage()) {}
     ~TRememberedPage()
     {
-        if (pages_ && page_)
-            pages_->setCurrentWidget(page_);
+        if (page_)
+            pages_.ShowPage(page_);
     }
     TRememberedPage(const TRememberedPage&) = delete;
     TRememberedPage& operator=(const TRememberedPage&) = delete;
 
-    QWidget* Page() const { return page_; }
-
 private:
-    QPointer<QTabWidget> pages_;
+    TPages& pages_;
     QPointer<QWidget> page_;
 };

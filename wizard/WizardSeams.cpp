@@ -6,6 +6,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QProcess>
 #include <QUrl>
 
 QStringList FileDialogNameFilters(const QString& filter)
@@ -28,7 +29,25 @@ QStringList FileDialogNameFilters(const QString& filter)
     return result;
 }
 
+bool OpenWithDesktopOpener(const QString& address, const TProcessStarter& start)
+{
+    return start(QStringLiteral("xdg-open"), {address});
+}
+
 namespace {
+
+bool StartDetached(const QString& program, const QStringList& arguments)
+{
+    return QProcess::startDetached(program, arguments);
+}
+
+// Without the desktop's opener the toolkit's own one is the fallback, though
+// it may decode escapes in the address.
+void OpenInBrowser(const QString& address)
+{
+    if (!OpenWithDesktopOpener(address, StartDetached))
+        QDesktopServices::openUrl(QUrl(address));
+}
 
 bool ExecuteDesktopDialog(TFileDialog& dialog)
 {
@@ -66,7 +85,7 @@ TWizardSeams::TWizardSeams()
                                 QMessageBox::Ok);
       }),
       ExecuteDialog(ExecuteDesktopDialog),
-      OpenUrl([](const QString& url) { QDesktopServices::openUrl(QUrl::fromEncoded(url.toLatin1())); }),
+      OpenUrl(OpenInBrowser),
       LoadFirmware([] { return FirmwareImage::Load(); }),
       FirmwareIsPlaceholder([] { return FirmwareImage::IsPlaceholder; })
 {

@@ -19,6 +19,12 @@ struct TFileDialog {
     QString FileName;
 };
 
+// Hands an address to the desktop's opener exactly as given: start(program,
+// arguments) starts it detached and says whether it started. A URL type
+// would decode escapes such as "%2D" on the way.
+using TProcessStarter = std::function<bool(const QString& program, const QStringList& arguments)>;
+bool OpenWithDesktopOpener(const QString& address, const TProcessStarter& start);
+
 // The filter list as the toolkit's file dialog wants it. "*.*" means every
 // file, also one without an extension.
 QStringList FileDialogNameFilters(const QString& filter);
@@ -41,7 +47,7 @@ public:
     // dialog.FileName and returns true. Cancel returns false and changes nothing.
     std::function<bool(TFileDialog& dialog)> ExecuteDialog;
     // Opens an address, given as encoded text, with the desktop's default
-    // action (the web browser).
+    // action (the web browser); the text reaches it unchanged.
     std::function<void(const QString& url)> OpenUrl;
     // The embedded firmware image; throws when it is missing or damaged.
     std::function<QByteArray()> LoadFirmware;

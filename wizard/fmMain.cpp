@@ -4,6 +4,7 @@
 #include "log/SupportLog.h"
 #include "net/IPFunctions.h"
 #include "wizard/Anchors.h"
+#include "wizard/FontFitting.h"
 #include "wizard/JpegImage.h"
 #include "wizard/ProductProfile.h"
 #include "wizard/ProgramFiles.h"
@@ -16,8 +17,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
+#include <QSignalBlocker>
 #include <QShowEvent>
 #include <QTabBar>
 #include <QTimer>
@@ -32,18 +34,6 @@ const QString GatewayStatusText = QStringLiteral("Retrieving default gateway..."
 const QString CloseRefusedText = QStringLiteral(
     "The router is being upgraded. Closing now could leave it without its settings. Please wait until the upgrade "
     "has finished.");
-
-// Sizes of the window's fonts, in pixels: the 8-point and 10-point sizes at 96 dpi.
-constexpr int SmallFontPixels = 11;
-constexpr int LargeFontPixels = 13;
-
-void SetFont(QWidget* widget, int pixels, bool bold)
-{
-    QFont font = widget->font();
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    widget->setFont(font);
-}
 
 void SetTextColour(QWidget* widget, const QColor& colour)
 {
@@ -85,7 +75,6 @@ TfrmMain::TfrmMain(TDriverFactory makeDriver, QWidget* parent)
 {
     setupUi(this);
     SetUpAppearance();
-    SetUpAnchors();
     ConnectHandlers();
     FormCreate(makeDriver);
     GuardActionHandlers();
@@ -111,15 +100,6 @@ void TfrmMain::SetAdapterQuery(std::unique_ptr<IAdapterQuery> query)
 
 void TfrmMain::SetUpAppearance()
 {
-    // The desktop's sans-serif font stands in for the design font.
-    QFont base = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    base.setPixelSize(SmallFontPixels);
-    setFont(base);
-    SetFont(tsUpgradeType, LargeFontPixels, false);
-    for (QWidget* w : {static_cast<QWidget*>(lblRouterModel), static_cast<QWidget*>(lblHeaderFirmware),
-                       static_cast<QWidget*>(Upgrade_Label), static_cast<QWidget*>(Upgrade_Label2)})
-        SetFont(w, LargeFontPixels, true);
-
     pnlHeader->setFrameStyle(QFrame::Panel | QFrame::Raised);
     QPalette header = pnlHeader->palette();
     header.setColor(QPalette::Window, Qt::white);
@@ -137,76 +117,14 @@ void TfrmMain::SetUpAppearance()
     imgFailure->setPixmap(QPixmap(QStringLiteral(":/pictures/outcome_failure.png")));
     setWindowIcon(QIcon(QStringLiteral(":/pictures/app_icon.png")));
 
-    // Labels size themselves to their captions; the word-wrapped ones that
-    // are not of fixed size take the height their text needs.
-    for (QLabel* label : findChildren<QLabel*>()) {
-        if (label->wordWrap() || !label->pixmap().isNull() || label == imgSuccess || label == imgFailure ||
-            label == imgNorvo)
-            continue;
-        AutoSizeLabel(label);
-    }
-    AutoHeightLabel(Label2);
-    // The address reads best on one line: the link takes the width it needs
-    // as far as its panel allows.
-    const int linkWidth = Link_Label->fontMetrics().horizontalAdvance(Link_Label->text()) + 2;
-    Link_Label->resize(std::clamp(linkWidth, Link_Label->width(), 441 - 2 * Link_Label->x()), Link_Label->height());
-    AutoHeightLabel(Link_Label);
-    lblExpressUpgrade->resize(lblExpressUpgrade->width(), 36);  // room for two lines
-
-    FitConfigurationLabels();
-    FitCaptions();
-
     ckShowTabs->hide();
     pnlTestButton->hide();
     mmoOutput->setLineWrapMode(QPlainTextEdit::NoWrap);
     pcCards->setDocumentMode(true);
-}
 
-// The labels of the Configuration page end at the boxes. Where the desktop
-// font is wider than the design font, the label column grows so that no
-// caption is cut at either edge.
-void TfrmMain::FitConfigurationLabels()
-{
-    constexpr int leftMargin = 8;
-    constexpr int columnEdge = 195;  // where the design captions end
-    int leftmost = leftMargin;
-    for (QLabel* label : pnlConfigurationLeft->findChildren<QLabel*>()) {
-        if (label->x() + label->width() > columnEdge)
-            label->move(columnEdge - label->width(), label->y());
-        leftmost = std::min(leftmost, label->x());
-    }
-    const int grow = leftMargin - leftmost;
-    if (grow <= 0)
-        return;
-    pnlConfigurationLeft->setFixedWidth(pnlConfigurationLeft->width() + grow);
-    for (QLabel* label : pnlConfigurationLeft->findChildren<QLabel*>())
-        label->move(label->x() + grow, label->y());
-    // The boxes that do not follow the right edge give up that room.
-    for (QLineEdit* box : {edPort, edUsername})
-        box->resize(box->width() - grow, box->height());
-}
-
-void TfrmMain::SetUpAnchors()
-{
+    FitToDesktopFont(*this, *this);
     FAnchors = new TAnchors(this);
-    const QSize header(562, 65), footer(562, 37), page(554, 275), configurationRight(353, 275),
-        successFailure(441, 275);
-    FAnchors->Add(lblRouterModel, akTop | akRight, header);
-    FAnchors->Add(lblHeaderFirmware, akTop | akRight, header);
-    FAnchors->Add(lblExpressUpgrade, akLeft | akTop | akRight, page);
-    FAnchors->Add(edExpressAdminPassword, akLeft | akTop | akRight, page);
-    FAnchors->Add(edIPAddress, akLeft | akTop | akRight, configurationRight);
-    FAnchors->Add(edPassword, akLeft | akTop | akRight, configurationRight);
-    FAnchors->Add(edSaveSettingsFile, akLeft | akTop | akRight, page);
-    FAnchors->Add(btnBrowseSaveSettings, akTop | akRight, page);
-    FAnchors->Add(edRestoreSettingsFilename, akLeft | akTop | akRight, page);
-    FAnchors->Add(btnBrowseRestore, akTop | akRight, page);
-    FAnchors->Add(lblSuccessFailureMessage, akLeft | akTop | akRight | akBottom, successFailure);
-    FAnchors->Add(pnlSaveFirmware, akLeft | akRight | akBottom, successFailure);
-    FAnchors->Add(pnlRestoreBackup, akLeft | akRight | akBottom, successFailure);
-    FAnchors->Add(lblBackupFile, akLeft | akTop | akRight, QSize(429, 64));
-    FAnchors->Add(lblSupportLog, akLeft | akRight | akBottom, successFailure);
-    FAnchors->Add(pnlFooterButtons, akTop | akRight, footer);
+    FAnchors->AddFromForm(this);
 }
 
 void TfrmMain::ConnectHandlers()
@@ -222,14 +140,11 @@ void TfrmMain::ConnectHandlers()
     connect(btnBrowseRestore, &QPushButton::clicked, this, guard(&TfrmMain::btnBrowseRestoreClick));
     connect(btnSaveFirmware, &QPushButton::clicked, this, guard(&TfrmMain::btnSaveFirmwareClick));
     connect(btnRestoreBackup, &QPushButton::clicked, this, guard(&TfrmMain::btnRestoreBackupClick));
-    // Only a tab chosen by the user runs the page-change rule; the program's
-    // own page switches do not.
-    connect(pcCards->tabBar(), &QTabBar::tabBarClicked, this, [this](int index) {
-        if (index >= 0 && index != pcCards->currentIndex())
-            RunGuarded([&] { pcCardsChange(index); });
-    });
-    for (QWidget* page : {tsConfiguration, tsSaveSettings, tsRestoreSettings, tsOutcome})
-        page->installEventFilter(this);
+    // Every page change runs the show rule of the page it lands on, and user
+    // input to the tab bar or the page control picks pages through TabChosen.
+    connect(pcCards, &QTabWidget::currentChanged, this, [this](int index) { PageShown(pcCards->widget(index)); });
+    pcCards->installEventFilter(this);
+    pcCards->tabBar()->installEventFilter(this);
     Link_Label->installEventFilter(this);
 
     actSaveSettings.OnUpdate = [this](TAction& a) { actSaveSettingsUpdate(a); };
@@ -282,27 +197,6 @@ void TfrmMain::UpdateActions()
         action->Update();
 }
 
-// Captions drawn in the desktop font may be wider than the design font's:
-// buttons grow to their caption, and the express password box keeps its gap
-// to its label.
-void TfrmMain::FitCaptions()
-{
-    for (QPushButton* button : findChildren<QPushButton*>()) {
-        if (button->parentWidget() && button->parentWidget()->parentWidget() == pnlFooterButtons)
-            continue;  // the footer buttons keep their panels' widths
-        QString caption = button->text();
-        caption.remove(QLatin1Char('&'));
-        const int needed = button->fontMetrics().horizontalAdvance(caption) + 12;  // text and bevel
-        if (needed > button->width())
-            button->resize(needed, button->height());
-    }
-    const int labelEnd = lblExpressAdminPassword->x() + lblExpressAdminPassword->width() + 3;
-    if (labelEnd > edExpressAdminPassword->x()) {
-        const int shift = labelEnd - edExpressAdminPassword->x();
-        edExpressAdminPassword->setGeometry(edExpressAdminPassword->geometry().adjusted(shift, 0, 0, 0));
-    }
-}
-
 // ---------------------------------------------------------------------------
 // Window events
 
@@ -349,7 +243,7 @@ void TfrmMain::FormShow()
             w->move(w->x(), w->y() - ProductProfile::UsernameRowShift);
     }
 
-    pcCards->setCurrentWidget(tsUpgradeType);
+    ShowPage(tsUpgradeType);
 
     // A failed lookup is reported, but only after the prompt is set up: the
     // password must never be shown in clear, nor Next offered unchecked.
@@ -406,21 +300,78 @@ void TfrmMain::FormDestroy()
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::Show && !event->spontaneous() && !FChangingTabs) {
-        if (watched == tsConfiguration)
-            RunGuarded([this] { tsConfigurationShow(); });
-        else if (watched == tsSaveSettings)
-            RunGuarded([this] { tsSaveSettingsShow(); });
-        else if (watched == tsRestoreSettings)
-            RunGuarded([this] { tsRestoreSettingsShow(); });
-        else if (watched == tsOutcome)
-            RunGuarded([this] { tsOutcomeShow(); });
+    if (watched == pcCards || watched == pcCards->tabBar()) {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::Shortcut:
+            return HoldBackTabInput(watched, event);
+        default:
+            break;
+        }
     } else if (watched == Link_Label && event->type() == QEvent::MouseButtonRelease &&
                static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         RunGuarded([this] { Link_LabelClick(); });
         return true;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// Input to the tab bar or the page control may make another tab current: a
+// click, the arrow keys, the wheel, Ctrl+Tab. It runs with the tab bar's
+// signals held back, so the toolkit shows no page for it; the tab it chose
+// goes to TabChosen instead. The event's accepted flag still decides whether
+// it travels on to the parent.
+bool TfrmMain::HoldBackTabInput(QObject* target, QEvent* event)
+{
+    QTabBar* tabs = pcCards->tabBar();
+    const int before = tabs->currentIndex();
+    int chosen = before;
+    {
+        const QSignalBlocker held(tabs);
+        target->event(event);
+        chosen = tabs->currentIndex();
+        tabs->setCurrentIndex(before);
+    }
+    if (chosen != before)
+        RunGuarded([&] { TabChosen(chosen); });
+    return true;
+}
+
+// The one place where the user changes pages. With the tabs hidden only the
+// program does.
+void TfrmMain::TabChosen(int index)
+{
+    if (pcCards->tabBar()->isHidden() || !pcCards->isTabVisible(index) || index == pcCards->currentIndex())
+        return;
+    ShowPage(pcCards->widget(index));
+    pcCardsChange(index);
+}
+
+void TfrmMain::ShowPage(QWidget* page)
+{
+    if (!page)
+        return;
+    if (page == pcCards->currentWidget())
+        PageShown(page);  // no change, so no signal: the rule runs from here
+    else
+        pcCards->setCurrentWidget(page);
+}
+
+void TfrmMain::PageShown(QWidget* page)
+{
+    RunGuarded([&] {
+        if (page == tsConfiguration)
+            tsConfigurationShow();
+        else if (page == tsSaveSettings)
+            tsSaveSettingsShow();
+        else if (page == tsRestoreSettings)
+            tsRestoreSettingsShow();
+        else if (page == tsOutcome)
+            tsOutcomeShow();
+    });
 }
 
 // ---------------------------------------------------------------------------
@@ -447,7 +398,7 @@ void TfrmMain::btnExpressUpgradeClick()
 void TfrmMain::btnCustomUpgradeClick()
 {
     ShowNavigationButtons();
-    pcCards->setCurrentWidget(tsConfiguration);
+    ShowPage(tsConfiguration);
 }
 
 void TfrmMain::btnCancelClick()
@@ -479,19 +430,20 @@ void TfrmMain::HideNavigationButtons()
 
 void TfrmMain::SetTabsVisible(bool visible)
 {
-    // Hiding the tab of the active page would make another page active.
-    // The pages the tab bar passes through meanwhile are not really shown,
-    // so their show handlers stay quiet.
+    // Hiding the tab of the active page makes the tab bar pass to another
+    // tab. With its signals held back the pages stay put, and the active
+    // page's tab is current again before they are let go.
     QWidget* active = pcCards->currentWidget();
-    FChangingTabs = true;
-    for (int i = 0; i < pcCards->count(); ++i)
-        pcCards->setTabVisible(i, visible);
+    {
+        const QSignalBlocker held(pcCards->tabBar());
+        for (int i = 0; i < pcCards->count(); ++i)
+            pcCards->setTabVisible(i, visible);
+        pcCards->setCurrentWidget(active);
+    }
     pcCards->tabBar()->setVisible(visible);
-    pcCards->setCurrentWidget(active);
     // Hiding a tab hides its page too, also the active one.
     if (active)
         active->show();
-    FChangingTabs = false;
 }
 
 void TfrmMain::ckShowTabsClick()
@@ -528,12 +480,13 @@ void TfrmMain::Link_LabelClick()
 
 void TfrmMain::tsConfigurationShow()
 {
-    if (!GatewayLookupPending)
+    // The lookup returns to this page, which runs this rule again: that
+    // return is no new showing.
+    if (!GatewayLookupPending || FLookingUpGateway)
         return;
-    // The page is already current here, so the lookup comes back to it and
-    // shows it again: the flag goes first, or that would look up once more.
-    GatewayLookupPending = false;
+    const QScopedValueRollback<bool> running(FLookingUpGateway, true);
     GetDefaultGateway();
+    GatewayLookupPending = false;  // only once a lookup returned: a failed one is tried at the next showing
 }
 
 void TfrmMain::btnCheckFirmwareClick()
@@ -586,10 +539,7 @@ bool TfrmMain::ShowOutcome(const QString& text, bool success, bool checkVersion)
     lblSupportLog->setVisible(!ok && log && log->IsOpen());
     if (log)
         lblSupportLog->setText(QStringLiteral("Details of this run for support:\n") + log->Path());
-    pcCards->setCurrentWidget(tsOutcome);
-    // The page may have been current already, and then it is not shown
-    // anew: the Save Firmware panel must still follow this outcome.
-    tsOutcomeShow();
+    ShowPage(tsOutcome);  // also when current already: the panels follow this outcome
     btnNext->setEnabled(false);
     btnCancel->setEnabled(true);
     if (ok)
@@ -624,7 +574,7 @@ void TfrmMain::OpenBackupRestore(const QString& file, QWidget* returnPage)
 {
     ShowNavigationButtons();
     RestoreReturnPage = returnPage;
-    pcCards->setCurrentWidget(tsRestoreSettings);
+    ShowPage(tsRestoreSettings);
     edRestoreSettingsFilename->setText(file);  // after the page's show rule
 }
 
@@ -791,8 +741,8 @@ QByteArray TfrmMain::LoadFirmwareImage() const
 void TfrmMain::GetDefaultGateway(TGatewayUpdate update)
 {
     TScopedBusyCursor busy;
-    TRememberedPage page(pcCards);
-    pcCards->setCurrentWidget(tsStatus);
+    TRememberedPage page(*this);
+    ShowPage(tsStatus);
 
     StartStatus(GatewayStatusText);
     QString current, last, preferred;

@@ -58,6 +58,11 @@ public:
     void GetDefaultGateway(TGatewayUpdate update = TGatewayUpdate::Always);
     void SetTabsVisible(bool visible);
 
+    // The one way the program changes pages: page becomes the active page of
+    // pcCards and its show rule runs, also when it was active already.
+    void ShowPage(QWidget* page);
+    QWidget* ActivePage() const { return pcCards->currentWidget(); }
+
     // Page that Previous reopens from the Outcome page; nullptr when none.
     QWidget* OutcomeReturnPage = nullptr;
     // Page that Previous reopens from the Restore Settings page when the
@@ -118,9 +123,6 @@ protected:
 
 private:
     void SetUpAppearance();
-    void FitConfigurationLabels();
-    void FitCaptions();
-    void SetUpAnchors();
     void ConnectHandlers();
     void GuardActionHandlers();
 
@@ -134,6 +136,9 @@ private:
     void btnCheckFirmwareClick();
     void btnCustomUpgradeClick();
     void pcCardsChange(int newIndex);
+    void PageShown(QWidget* page);
+    bool HoldBackTabInput(QObject* target, QEvent* event);
+    void TabChosen(int index);
     void tsConfigurationShow();
     void tsSaveSettingsShow();
     void tsRestoreSettingsShow();
@@ -165,8 +170,8 @@ private:
     int FProgressStep = 10;  // the progress bar's design step
     int FBusyBarValue = -1;  // bar position kept while the bar moves on its own; -1: not busy
     bool FShown = false;
-    bool FChangingTabs = false;
     bool GatewayLookupPending = false;
+    bool FLookingUpGateway = false;
     bool DefaultSettingsFilePending = false;
     bool FAllowPlaceholderFirmware = false;
     int FRouterChanges = 0;

@@ -30,6 +30,13 @@ TEST(FileDialogFilters, TranslateToTheToolkitsForm)
     EXPECT_TRUE(FileDialogNameFilters("").isEmpty());
 }
 
+// A page switcher over a bare page control.
+struct TTabPages {
+    QTabWidget& Tabs;
+    QWidget* ActivePage() const { return Tabs.currentWidget(); }
+    void ShowPage(QWidget* page) { Tabs.setCurrentWidget(page); }
+};
+
 TEST(ScopedUi, PageAndCursorComeBackWhenAnExceptionLeavesTheScope)
 {
     Application();
@@ -41,7 +48,8 @@ TEST(ScopedUi, PageAndCursorComeBackWhenAnExceptionLeavesTheScope)
     QGuiApplication::setOverrideCursor(Qt::PointingHandCursor);
     try {
         TScopedBusyCursor busy;
-        TRememberedPage page(&pages);
+        TTabPages pager{pages};
+        TRememberedPage page(pager);
         pages.setCurrentWidget(second);
         EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
         throw Exception("fails");
