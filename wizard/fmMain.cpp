@@ -68,6 +68,17 @@ private:
     QString textA_, textB_;
 };
 
+// Screen readers name a box by its buddy label only when the two share a
+// parent; the Configuration page keeps its labels and boxes in two panels.
+void NameBoxesByTheirLabels(QWidget* root)
+{
+    for (const QLabel* label : root->findChildren<QLabel*>()) {
+        QWidget* box = label->buddy();
+        if (box && box->parentWidget() != label->parentWidget())
+            box->setAccessibleName(QString(label->text()).remove(QLatin1Char('&')));
+    }
+}
+
 }  // namespace
 
 TfrmMain::TfrmMain(TDriverFactory makeDriver, QWidget* parent)
@@ -242,6 +253,7 @@ void TfrmMain::FormShow()
                            static_cast<QWidget*>(lblCurrentFirmware), static_cast<QWidget*>(lblFirmwareVersion)})
             w->move(w->x(), w->y() - ProductProfile::UsernameRowShift);
     }
+    NameBoxesByTheirLabels(this);
 
     ShowPage(tsUpgradeType);
 

@@ -219,6 +219,26 @@ TEST_F(Flow, ConfigurationPageLooksUpTheGatewayOnItsFirstShowingOnly)
     EXPECT_EQ(form().edIPAddress->text(), "10.0.0.2");
 }
 
+TEST_F(Flow, AFailedFirstConfigurationLookupIsTriedAgainAtTheNextShowing)
+{
+    window->Adapters->Result = IpHlpResult::NoData;
+    form().ShowPage(form().tsConfiguration);
+    EXPECT_EQ(window->Adapters->Calls, 2);
+    EXPECT_EQ(window->Seams.Errors.size(), 1u);
+    EXPECT_EQ(form().ActivePage(), form().tsConfiguration);
+
+    window->Adapters->Result = IpHlpResult::Success;
+    window->Adapters->Adapters = {{6, "10.0.0.138"}};
+    for (int showing = 0; showing < 2; ++showing) {
+        form().ShowPage(form().tsUpgradeType);
+        form().ShowPage(form().tsConfiguration);
+        EXPECT_EQ(window->Adapters->Calls, 3) << "one more lookup, none on its return to the page";
+        EXPECT_EQ(form().ActivePage(), form().tsConfiguration);
+    }
+    EXPECT_EQ(form().edIPAddress->text(), "10.0.0.138");
+    EXPECT_EQ(window->Seams.Errors.size(), 1u);
+}
+
 TEST_F(Flow, TabsShowAndHideKeepingTheActivePage)
 {
     form().pcCards->setCurrentWidget(form().tsRestoreSettings);
@@ -276,6 +296,19 @@ TEST_F(Flow, SupportLinkOpensTheProductPageThroughTheDesktop)
     const QString url = window->Seams.OpenedUrls[0];
     EXPECT_TRUE(url.startsWith("http://"));
     EXPECT_TRUE(url.endsWith("/products/view.asp?productid=WRX%2D270%5FrevC")) << url.toStdString();
+
+    // The desktop's opener gets the same text as its one argument.
+    QString program;
+    QStringList arguments;
+    EXPECT_TRUE(OpenWithDesktopOpener(url, [&](const QString& p, const QStringList& a) {
+        program = p;
+        arguments = a;
+        return true;
+    }));
+    EXPECT_EQ(program, "xdg-open");
+    EXPECT_EQ(arguments, QStringList{url});
+    EXPECT_FALSE(OpenWithDesktopOpener(url, [](const QString&, const QStringList&) { return false; }))
+        << "an opener that cannot start leaves the address to the fallback";
 }
 
 TEST_F(Flow, CancelClosesTheWindowAndTestDoesNothing)

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QFile>
 
 using namespace wizardtest;
@@ -33,12 +34,13 @@ TEST(Startup, WindowIsFilledAsAfterShow)
 
     EXPECT_EQ(form.edExpressAdminPassword->echoMode(), QLineEdit::Password);
     EXPECT_EQ(form.edPassword->echoMode(), QLineEdit::Normal);
+    ASSERT_TRUE(form.isVisible());
     for (QWidget* hidden : {static_cast<QWidget*>(form.edExpressAdminPassword),
                             static_cast<QWidget*>(form.lblExpressAdminPassword),
                             static_cast<QWidget*>(form.lblExpressUpgrade), static_cast<QWidget*>(form.lblContinue),
                             static_cast<QWidget*>(form.Link_Label), static_cast<QWidget*>(form.ckShowTabs),
                             static_cast<QWidget*>(form.pnlTestButton)})
-        EXPECT_TRUE(form.isHidden() || !hidden->isVisibleTo(&form)) << hidden->objectName().toStdString();
+        EXPECT_FALSE(hidden->isVisibleTo(&form)) << hidden->objectName().toStdString();
     EXPECT_TRUE(form.Label2->isVisible());
     EXPECT_TRUE(form.WiredChk->isVisible());
     EXPECT_FALSE(form.WiredChk->isChecked());
@@ -74,6 +76,28 @@ TEST(Startup, ConfigurationPageHasNoUserNameRow)
                          {form.lblFirmwareVersion, 177}};
     for (const TRow& row : rows)
         EXPECT_EQ(row.Control->y(), row.DesignTop) << row.Control->objectName().toStdString();
+}
+
+TEST(Startup, ScreenReadersNameEachBoxByItsLabel)
+{
+    auto window = MakeTestWindow(MakeFakeUpgrader);
+    TfrmMain& form = window->Form();
+    const std::pair<QWidget*, QLabel*> boxes[] = {
+        {form.edExpressAdminPassword, form.lblExpressAdminPassword},
+        {form.edIPAddress, form.lblIPAddress},
+        {form.edPort, form.lblPort},
+        {form.edUsername, form.lblUsername},
+        {form.edPassword, form.lblAdminPassword},
+        {form.edSaveSettingsFile, form.lblRouterSettingsFile},
+        {form.edRestoreSettingsFilename, form.lblRestoreSettingsFile},
+        {form.ProgressBar1, form.lblStatus},
+    };
+    for (const auto& [box, label] : boxes) {
+        EXPECT_EQ(label->buddy(), box) << label->objectName().toStdString();
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(box);
+        ASSERT_NE(accessible, nullptr);
+        EXPECT_EQ(accessible->text(QAccessible::Name), label->text()) << box->objectName().toStdString();
+    }
 }
 
 TEST(Startup, FailedGatewayLookupIsReportedAfterThePromptIsSetUp)
