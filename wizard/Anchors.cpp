@@ -40,14 +40,24 @@ int ParseAnchors(const QString& text)
 
 void TAnchors::AddFromForm(QWidget* root)
 {
+    // Every design size is read before the first control is placed: an
+    // anchored panel may hold anchored controls of its own.
+    struct TMarked {
+        QWidget* Control;
+        int Anchors;
+        QSize DesignParentSize;
+    };
+    std::vector<TMarked> marked;
     for (QWidget* control : root->findChildren<QWidget*>()) {
         const QVariant anchors = control->property("anchors");
         if (!anchors.isValid())
             continue;
         QWidget* parent = control->parentWidget();
         const QVariant design = parent->property("designSize");
-        Add(control, ParseAnchors(anchors.toString()), design.isValid() ? design.toSize() : parent->size());
+        marked.push_back({control, ParseAnchors(anchors.toString()), design.isValid() ? design.toSize() : parent->size()});
     }
+    for (const TMarked& m : marked)
+        Add(m.Control, m.Anchors, m.DesignParentSize);
 }
 
 void TAnchors::Apply(QWidget* parent)

@@ -14,12 +14,14 @@
 // --gateway ADDR    use ADDR as the only adapter's gateway instead of asking
 //                   the system (for runs on loopback); --port sets the port box
 // --picture-prompt  saves a picture of the window just before Next is clicked,
-// --picture-end     and one of where the run ended (PNG)
+// --picture-end     and one of where the run ended (PNG); both once the
+//                   window has gone idle, so the buttons are as a user sees them
 // --trace           prints each new page and status text with the seconds since Next
 //
 // The last line says how long the run took from Next to its final screen.
 #include "driver/utWrx310.h"
 #include "net/IPFunctions.h"
+#include "tests/wizard/WizardTestSupport.h"
 #include "wizard/ProductProfile.h"
 #include "wizard/ProgramFiles.h"
 #include "wizard/WizardSeams.h"
@@ -138,7 +140,7 @@ int main(int argc, char** argv)
 
     QTest::mouseClick(form.WiredChk, Qt::LeftButton, {}, QPoint(8, form.WiredChk->height() / 2));
     QTest::keyClicks(form.edExpressAdminPassword, options.password);
-    form.UpdateActions();
+    wizardtest::WaitUntilIdle();  // the buttons as the idle window has them
     if (!options.picturePrompt.isEmpty())
         form.grab().save(options.picturePrompt);
     // The window stays painted while the run waits, so a timer sees what the
@@ -159,7 +161,7 @@ int main(int argc, char** argv)
     QApplication::processEvents();
     tracer.stop();
     const double seconds = sinceNext.elapsed() / 1000.0;
-    form.UpdateActions();
+    wizardtest::WaitUntilIdle();
     if (!options.pictureEnd.isEmpty())
         form.grab().save(options.pictureEnd);
 

@@ -1,14 +1,17 @@
 // Renders the wizard window page by page into PNG files, for the pictures
-// in docs/. Runs the real window with a fake driver and a fake adapter list
-// (gateway 192.168.0.1), so nothing is looked up or contacted.
+// in docs/. Runs the real window and the WRX-270 driver's page rules with a
+// fake adapter list (gateway 192.168.0.1); no router is contacted. Each
+// picture is taken once the window has gone idle, so the buttons are as
+// the program's idle handlers leave them.
 //   wizard_screenshots OUTPUT_FOLDER      (under Xvfb or offscreen)
-#include "tests/wizard/FakeUpgrader.h"
+#include "driver/utWrx310.h"
 #include "tests/wizard/WizardTestSupport.h"
 #include "wizard/ProductProfile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QPixmap>
+#include <QTest>
 
 #include <cstdio>
 
@@ -16,15 +19,9 @@ using namespace wizardtest;
 
 namespace {
 
-void Settle()
-{
-    for (int i = 0; i < 5; ++i)
-        QApplication::processEvents();
-}
-
 bool Save(TfrmMain& form, const QString& folder, const QString& name)
 {
-    Settle();
+    WaitUntilIdle();
     const QString file = QDir(folder).filePath(name + ".png");
     if (!form.grab().save(file)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
@@ -44,7 +41,7 @@ int main(int argc, char** argv)
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
     QApplication application(argc, argv);
-    TTestWindow window(MakeFakeUpgrader, {{IfType::Ethernet, "192.168.0.1"}});
+    TTestWindow window(MakeWrx310, {{IfType::Ethernet, "192.168.0.1"}});
     TfrmMain& form = window.Form();
     form.move(0, 0);
     form.show();
@@ -54,7 +51,7 @@ int main(int argc, char** argv)
 
     form.ckShowTabs->setChecked(true);
     form.ShowNavigationButtons();
-    form.pcCards->setCurrentWidget(form.tsStatus);
+    form.ShowPage(form.tsStatus);
     form.StartStatus("Uploading firmware...");
     for (int i = 0; i < 40; ++i)
         form.StepStatus("Uploading firmware...");
@@ -62,33 +59,45 @@ int main(int argc, char** argv)
                                  "minute; this line is long enough to need the horizontal scroll bar.</body></html>");
     const char* names[] = {"upgrade-type", "status", "configuration", "save-settings",
                            "output", "restore-settings", "outcome"};
+    QTabBar* tabs = form.pcCards->tabBar();
+    const auto openTab = [&](int index) {
+        WaitUntilIdle();  // the tab bar is laid out
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());  // as the user opens it
+    };
     for (int i = 0; i < form.pcCards->count(); ++i) {
-        form.pcCards->setCurrentIndex(i);
-        if (form.pcCards->currentWidget() == form.tsConfiguration)
+        openTab(i);
+        if (form.ActivePage() == form.tsConfiguration)
             form.lblFirmwareVersion->setText("3.4");
         ok &= Save(form, folder, QStringLiteral("window-tabs-%1").arg(names[i]));
     }
-    form.ckShowTabs->setChecked(false);
-    form.ShowOutcome(ProductProfile::UpgradeSucceededText, true, false);
-    ok &= Save(form, folder, "window-outcome-success");
-    form.Link_Label->show();
-    form.ShowOutcome(QStringLiteral("This router has firmware version 3.0. ") + ProductProfile::ManualUpgradeText,
-                     false, false);
-    ok &= Save(form, folder, "window-outcome-failure");
+    form.resize(760, 480);
+    openTab(form.pcCards->indexOf(form.tsSaveSettings));
+    ok &= Save(form, folder, "window-grown-save-settings");
+
+    // The outcomes as an express run leaves them: Next clicked, tabs hidden.
+    TTestWindow run(MakeWrx310, {{IfType::Ethernet, "192.168.0.1"}});
+    TfrmMain& end = run.Form();
+    end.move(0, 0);
+    end.show();
+    end.WiredChk->setChecked(true);
+    end.ShowNavigationButtons();
+    end.Link_Label->show();
+    end.ShowOutcome(QStringLiteral("This router has firmware version 3.0. ") + ProductProfile::ManualUpgradeText,
+                    false, false);
+    ok &= Save(end, folder, "window-outcome-failure");
     // A run that failed after the upgrade: its settings backup is offered.
-    form.Link_Label->hide();
+    end.Link_Label->hide();
     const QString backup = QDir(folder).filePath("SaveRouterSettings.gws");
     QFile file(backup);
     ok &= file.open(QIODevice::WriteOnly) && file.write("settings") == 8;
     file.close();
-    form.OfferBackup(backup);
-    form.ShowOutcome(QStringLiteral("There was an error with the upgrade process. ") + ProductProfile::RetryAdviceText,
-                     false, false);
-    ok &= Save(form, folder, "window-outcome-restore-offer");
+    end.OfferBackup(backup);
+    end.ShowOutcome(QStringLiteral("There was an error with the upgrade process. ") + ProductProfile::RetryAdviceText,
+                    false, false);
+    ok &= Save(end, folder, "window-outcome-restore-offer");
     QFile::remove(backup);
-    form.OfferBackup({});
-    form.resize(760, 480);
-    form.pcCards->setCurrentWidget(form.tsSaveSettings);
-    ok &= Save(form, folder, "window-grown-save-settings");
+    end.OfferBackup({});
+    end.ShowOutcome(ProductProfile::UpgradeSucceededText, true, false);
+    ok &= Save(end, folder, "window-outcome-success");
     return ok ? 0 : 1;
 }

@@ -11,7 +11,10 @@
 #include "wizard/WizardSeams.h"
 #include "wizard/fmMain.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QEventLoop>
+#include <QTimer>
 #include <QTabBar>
 #include <QByteArray>
 #include <QFile>
@@ -54,6 +57,20 @@ inline QApplication& Application()
         return new QApplication(argc, argv);  // lives until the process ends
     }();
     return *application;
+}
+
+// Runs the event loop until it would wait for new events, as the program's
+// own loop does between user actions: by then the idle handlers (the
+// actions' update rules) have run. For pictures of the window as a user
+// sees it. A loop that never goes idle is given up after a second.
+inline void WaitUntilIdle()
+{
+    QEventLoop loop;
+    QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, &loop,
+                     &QEventLoop::quit);
+    QTimer::singleShot(1000, &loop, &QEventLoop::quit);
+    loop.exec();
+    QApplication::processEvents();  // what the idle handlers changed is laid out
 }
 
 // An adapter list handed over by the test, or a failure code.
