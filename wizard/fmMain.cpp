@@ -85,6 +85,7 @@ TfrmMain::TfrmMain(TDriverFactory makeDriver, QWidget* parent)
     : QWidget(parent), FSeams(std::make_unique<TWizardSeams>()), FAdapterQuery(MakeSystemAdapterQuery())
 {
     setupUi(this);
+    FProgressStep = DesignProgressStep();
     SetUpAppearance();
     ConnectHandlers();
     FormCreate(makeDriver);
@@ -694,6 +695,11 @@ void TfrmMain::SetStatusText(const QString& text)
     AutoSizeLabel(lblStatus);
 }
 
+int TfrmMain::DesignProgressStep() const
+{
+    return ProgressBar1->property("step").toInt();
+}
+
 void TfrmMain::StartStatus(const QString& text)
 {
     SetStatusText(text);
@@ -704,7 +710,7 @@ void TfrmMain::StartStatus(const QString& text)
 void TfrmMain::StepStatus(const QString& text)
 {
     SetStatusText(text);
-    if (FProgressStep == 10)
+    if (FProgressStep == DesignProgressStep())  // no StartStatus yet
         StartStatus(text);
     int position = ProgressBar1->value() + FProgressStep;
     if (position > ProgressBar1->maximum())

@@ -163,11 +163,12 @@ private:
     void SetStatusText(const QString& text);
     // Shows an error that escaped a handler, and logs it.
     void ShowError(const QString& text);
+    int DesignProgressStep() const;
 
     std::unique_ptr<TWizardSeams> FSeams;
     std::unique_ptr<IAdapterQuery> FAdapterQuery;
     TAnchors* FAnchors = nullptr;
-    int FProgressStep = 10;  // the progress bar's design step
+    int FProgressStep = 0;  // the progress bar's step; its design step from the form at first
     int FBusyBarValue = -1;  // bar position kept while the bar moves on its own; -1: not busy
     bool FShown = false;
     bool GatewayLookupPending = false;
