@@ -28,9 +28,9 @@ void TSlowAnswerNotice::Idle()
     if (!shown_ && clock_() - requestStart_ >= afterMs_) {
         shown_ = true;
         if (show_ == TShow::ContactingPage) {
-            page_.emplace(form_.pcCards);
+            page_.emplace(form_);
             form_.BeginBusyStatus(QStringLiteral("Contacting the router..."));
-            form_.pcCards->setCurrentWidget(form_.tsStatus);
+            form_.ShowPage(form_.tsStatus);
         } else {
             form_.BeginBusyStatus();
         }

@@ -40,5 +40,5 @@ private:
     std::function<void()> previousIdle_;
     std::int64_t requestStart_;
     bool shown_ = false;
-    std::optional<TRememberedPage> page_;  // the user's page, while the Status page stands in
+    std::optional<TRememberedPage<TfrmMain>> page_;  // the user's page, while the Status page stands in
 };

@@ -725,7 +725,8 @@ void TfrmMain::BeginBusyStatus(const QString& text)
         SetStatusText(text);
     if (FBusyBarValue < 0) {
         FBusyBarValue = ProgressBar1->value();
-        ProgressBar1->setRange(0, 0);
+        FBusyBarMaximum = ProgressBar1->maximum();
+        ProgressBar1->setMaximum(ProgressBar1->minimum());  // no range: the bar moves on its own
     }
 }
 
@@ -733,7 +734,7 @@ void TfrmMain::EndBusyStatus()
 {
     if (FBusyBarValue < 0)
         return;
-    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setMaximum(FBusyBarMaximum);
     ProgressBar1->setValue(FBusyBarValue);
     FBusyBarValue = -1;
 }

@@ -170,6 +170,7 @@ private:
     TAnchors* FAnchors = nullptr;
     int FProgressStep = 0;  // the progress bar's step; its design step from the form at first
     int FBusyBarValue = -1;  // bar position kept while the bar moves on its own; -1: not busy
+    int FBusyBarMaximum = 0;  // the bar's maximum before it moved on its own
     bool FShown = false;
     bool GatewayLookupPending = false;
     bool FLookingUpGateway = false;
