@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <string_view>
 
 namespace testsupport {
 
@@ -11,7 +12,9 @@ namespace {
 std::size_t HeadEnd(const std::string& buffer)
 {
     std::size_t crlf = buffer.find("\r\n\r\n");
-    std::size_t lf = buffer.find("\n\n");
+    // A bare "\n\n" counts only before the CR LF blank line: searching no
+    // further keeps framing a large body from rescanning all of it.
+    std::size_t lf = std::string_view(buffer).substr(0, crlf == std::string::npos ? crlf : crlf + 3).find("\n\n");
     if (crlf != std::string::npos && (lf == std::string::npos || crlf + 2 <= lf))
         return crlf + 4;
     if (lf != std::string::npos)
@@ -55,6 +58,12 @@ std::string Trim(const std::string& s)
         return {};
     std::size_t e = s.find_last_not_of(" \t");
     return s.substr(b, e - b + 1);
+}
+
+std::size_t RequestHeadLength(const std::string& buffer)
+{
+    std::size_t headEnd = HeadEnd(buffer);
+    return headEnd == std::string::npos ? 0 : headEnd;
 }
 
 std::size_t CompleteRequestLength(const std::string& buffer)

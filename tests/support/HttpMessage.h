@@ -14,6 +14,8 @@ namespace testsupport {
 // line, then as many body bytes as Content-Length announces), or 0 when it
 // has not fully arrived yet.
 std::size_t CompleteRequestLength(const std::string& buffer);
+// Length of the head through the blank line, or 0 while it is incomplete.
+std::size_t RequestHeadLength(const std::string& buffer);
 
 struct HttpRequest {
     std::string method;

@@ -22,6 +22,8 @@ namespace {
 
 constexpr int kTickMs = 20;
 
+using Clock = std::chrono::steady_clock;
+
 // Lets StopListening tell whether it runs on the server's own thread.
 thread_local const RawHttpServer* tServing = nullptr;
 
@@ -44,6 +46,9 @@ struct RawHttpServer::Connection {
     bool writing = false;    // a reply is being written
     bool silent = false;     // NeverAnswer: stay open, answer nothing more
     bool done = false;       // to be removed from the loop
+    bool bodyStarted = false;  // the current request's first body byte has arrived
+    int bodyReceives = 0;
+    Clock::time_point bodyFirst;
     ScriptedReply::Then then = ScriptedReply::Then::Close;
     std::string repeat;      // refills `out` whenever it runs empty
     int dripMs = 0;
@@ -218,6 +223,21 @@ void RawHttpServer::Flush(Connection& c)
     Finish(c);
 }
 
+// Stamps the arrival of the current request's first body byte.
+void RawHttpServer::NoteBodyStart(Connection& c)
+{
+    if (c.bodyStarted) {
+        ++c.bodyReceives;
+        return;
+    }
+    const std::size_t head = RequestHeadLength(c.in);
+    c.bodyReceives = head > 0 && c.in.size() > head ? 1 : 0;
+    if (c.bodyReceives > 0) {
+        c.bodyStarted = true;
+        c.bodyFirst = Clock::now();
+    }
+}
+
 // Answers the complete requests waiting in the input buffer, one at a time.
 void RawHttpServer::Serve(Connection& c)
 {
@@ -225,8 +245,13 @@ void RawHttpServer::Serve(Connection& c)
         std::size_t length = CompleteRequestLength(c.in);
         if (length == 0)
             return;
-        RawRequest request{c.in.substr(0, length), c.index, true};
+        RawRequest request{c.in.substr(0, length), c.index, true, 0, c.bodyReceives};
+        if (c.bodyStarted)
+            request.bodyMicros =
+                std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - c.bodyFirst).count();
         c.in.erase(0, length);
+        c.bodyStarted = false;
+        NoteBodyStart(c);
         ServerReply answer = handler_(request);
         const ScriptedReply& reply = answer.reply;
         c.out = reply.bytes.substr(0, std::min(reply.writeAtMost, reply.bytes.size()));
@@ -270,6 +295,7 @@ void RawHttpServer::Receive(Connection& c)
     if (c.silent)
         return;
     c.in.append(buf, static_cast<std::size_t>(n));
+    NoteBodyStart(c);
     Serve(c);
 }
 

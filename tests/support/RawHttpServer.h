@@ -33,6 +33,10 @@ struct RawRequest {
     std::string bytes;
     int connection = 0;
     bool complete = true;
+    // From the arrival of the first body byte to the arrival of the last
+    // (0 when the body came with the head in one piece, or there is none).
+    std::int64_t bodyMicros = 0;
+    int bodyReceives = 0;  // receive calls that brought body bytes
 };
 
 struct ServerReply {
@@ -75,6 +79,7 @@ private:
     void Finish(Connection& c);
     void Flush(Connection& c);
     void Serve(Connection& c);
+    static void NoteBodyStart(Connection& c);
     void Accept();
     void Receive(Connection& c);
 

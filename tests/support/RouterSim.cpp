@@ -3,6 +3,7 @@
 #include "tests/support/RouterPages.h"
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <sstream>
 
@@ -32,6 +33,13 @@ std::int64_t SteadyMs()
 }
 
 }  // namespace
+
+std::string BodyMillis(std::int64_t micros)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", static_cast<double>(micros) / 1000.0);
+    return text;
+}
 
 struct RouterSim::Answer {
     ScriptedReply reply;
@@ -226,6 +234,8 @@ ServerReply RouterSim::Handle(const RawRequest& raw)
     request.connection = raw.connection;
     request.complete = raw.complete;
     request.raw = raw.bytes;
+    request.bodyMicros = raw.bodyMicros;
+    request.bodyReceives = raw.bodyReceives;
     request.http = ParseRequest(raw.bytes);
     if (request.http.method == "POST")
         request.multipart = ParseMultipart(request.http.Header("Content-Type").value_or(""), request.http.body);
@@ -312,7 +322,7 @@ RouterSim::Answer RouterSim::Route(RouterRequest& request)
         }
         a.note = "upfile \"" + file->filename + "\" " + std::to_string(file->data.size()) + " bytes";
         if (path == "/setconfig.cgi") {
-            settingsUploads_.push_back({file->filename, file->data});
+            settingsUploads_.push_back({file->filename, file->data, request.bodyMicros});
             if (settingsUploadsIgnored_ < config_.ignoredSettingsUploads) {
                 ++settingsUploadsIgnored_;
                 a.note += ", ignored";
@@ -326,7 +336,7 @@ RouterSim::Answer RouterSim::Route(RouterRequest& request)
             a.note += ", ignored";
             return answer(200, "OK", "text/html", html("Upload error: the firmware image is empty."));
         }
-        firmwareUploads_.push_back({file->filename, file->data});
+        firmwareUploads_.push_back({file->filename, file->data, request.bodyMicros});
         firmwarePending_ = true;
         return answer(200, "OK", "text/html",
                       html("Upload successful. Restart the router to run the new firmware."));
@@ -356,6 +366,9 @@ void RouterSim::Record(RouterRequest request, const std::string& note)
         line << " -> " << request.status;
     if (!note.empty())
         line << " " << note;
+    if (!request.http.body.empty())
+        line << " [body " << request.http.body.size() << " bytes in " << BodyMillis(request.bodyMicros) << " ms, "
+             << request.bodyReceives << " receives]";
     log_.push_back(line.str());
     if (config_.onLog)
         config_.onLog(line.str());

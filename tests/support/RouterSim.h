@@ -27,6 +27,8 @@ struct RouterRequest {
     HttpRequest http;          // method, target, headers, body
     MultipartBody multipart;   // parsed for POSTs with a multipart body
     int status = 0;            // status answered (0: no answer)
+    std::int64_t bodyMicros = 0;  // first to last body byte, as the router received them
+    int bodyReceives = 0;         // receive calls that brought body bytes
 };
 
 struct RouterSimConfig {
@@ -60,7 +62,11 @@ struct RouterSimConfig {
 struct RouterUpload {
     std::string filename;
     std::string data;
+    std::int64_t bodyMicros = 0;  // first to last byte of the POST body
 };
+
+// Microseconds as milliseconds with two decimals, for the log.
+std::string BodyMillis(std::int64_t micros);
 
 class RouterSim {
 public:

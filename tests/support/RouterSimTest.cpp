@@ -254,6 +254,9 @@ TEST(RouterSimUpload, ParsesTheMultipartBodyAndRejectsABrokenOne)
     ASSERT_FALSE(requests.empty());
     EXPECT_EQ(requests.back().multipart.parts.size(), 1u);
     EXPECT_EQ(router.CountRequests("POST", "/upload.cgi"), 2);
+    // Each body's size and receiving time go to the log, for the benchmark.
+    const std::string timed = "[body " + std::to_string(good.size()) + " bytes in ";
+    EXPECT_NE(router.Log().at(2).find(timed), std::string::npos) << router.Log().at(2);
 }
 
 // --- restart ---

@@ -29,6 +29,15 @@ void LogLine(const std::string& line)
     std::cout << stamp << " " << line << std::endl;  // endl: flushed line by line for log readers
 }
 
+// The firmware POSTs' bodies as the router received them, first to last byte.
+std::string FirmwareBodyTimes(const testsupport::RouterSim& router)
+{
+    std::string text;
+    for (const auto& upload : router.FirmwareUploads())
+        text += (text.empty() ? ", firmware upload body ms " : " ") + testsupport::BodyMillis(upload.bodyMicros);
+    return text;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -69,7 +78,7 @@ int main(int argc, char** argv)
                 (router.Settings() == originalSettings ? "original" : "changed") + ", restarts " +
                 std::to_string(router.Reboots()) + ", firmware uploads " +
                 std::to_string(router.FirmwareUploads().size()) + ", settings uploads " +
-                std::to_string(router.SettingsUploads().size()));
+                std::to_string(router.SettingsUploads().size()) + FirmwareBodyTimes(router));
     } catch (const std::exception& e) {
         std::cerr << "router-sim: " << e.what() << "\n";
         return 1;
