@@ -19,6 +19,10 @@
 // --trace           prints each new page and status text with the seconds since Next
 //
 // The last line says how long the run took from Next to its final screen.
+//
+// It also says how responsive the window was: the time from the start of
+// main() to the window's first paint, and the longest gap between two ticks of
+// a 10 ms timer over the whole run (with the status texts around that gap).
 #include "driver/utWrx310.h"
 #include "net/IPFunctions.h"
 #include "tests/wizard/WizardTestSupport.h"
@@ -30,6 +34,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
 #include <QTest>
 #include <QTimer>
 
@@ -95,10 +100,79 @@ void Say(const char* what, const QString& text)
     std::fflush(stdout);
 }
 
+// Notes the time of the first paint of the window or any of its children.
+class FirstPaint : public QObject {
+public:
+    FirstPaint(const QElapsedTimer& clock, QObject* parent) : QObject(parent), clock_(clock) {}
+    qint64 AtMs = -1;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (AtMs < 0 && event->type() == QEvent::Paint)
+            AtMs = clock_.elapsed();
+        return false;
+    }
+
+private:
+    const QElapsedTimer& clock_;
+};
+
+// A 10 ms timer that remembers the longest time between two of its ticks,
+// and what the Status page said on both sides of that gap.
+class StallMeter {
+public:
+    explicit StallMeter(const QLabel& status) : status_(status)
+    {
+        timer_.setTimerType(Qt::PreciseTimer);
+        timer_.setInterval(10);
+        QObject::connect(&timer_, &QTimer::timeout, [this] { Tick(); });
+    }
+    void Start()
+    {
+        clock_.start();
+        last_ = 0;
+        lastText_ = status_.text();
+        timer_.start();
+    }
+    void Stop()
+    {
+        Tick();
+        timer_.stop();
+    }
+    void Report() const
+    {
+        std::printf("longest-stall-ms: %.1f\n", static_cast<double>(longestNs_) / 1e6);
+        Say("longest-stall-between", QStringLiteral("\"%1\" and \"%2\"").arg(before_, after_));
+    }
+
+private:
+    void Tick()
+    {
+        const qint64 now = clock_.nsecsElapsed();
+        if (now - last_ > longestNs_) {
+            longestNs_ = now - last_;
+            before_ = lastText_;
+            after_ = status_.text();
+        }
+        last_ = now;
+        lastText_ = status_.text();
+    }
+
+    const QLabel& status_;
+    QTimer timer_;
+    QElapsedTimer clock_;
+    qint64 last_ = 0;
+    qint64 longestNs_ = 0;
+    QString lastText_, before_, after_;
+};
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    QElapsedTimer sinceStart;
+    sinceStart.start();
     Options options;
     if (!Parse(argc, argv, options)) {
         std::fprintf(stderr, "usage: wizard-autopilot --password P [--wait-divisor N] [--gateway ADDR --port N] "
@@ -132,8 +206,13 @@ int main(int argc, char** argv)
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
     });
 
+    auto* firstPaint = new FirstPaint(sinceStart, &form);
+    for (QWidget* widget : form.findChildren<QWidget*>())
+        widget->installEventFilter(firstPaint);
+    form.installEventFilter(firstPaint);
     form.show();
     QApplication::processEvents();
+    std::printf("first-paint-ms: %lld\n", static_cast<long long>(firstPaint->AtMs));
     if (!options.port.isEmpty())
         form.edPort->setText(options.port);
     Say("gateway", form.edIPAddress->text());
@@ -156,10 +235,14 @@ int main(int argc, char** argv)
     });
     if (options.trace)
         tracer.start(100);
+    StallMeter stalls(*form.lblStatus);
+    stalls.Start();
     sinceNext.start();
     QTest::mouseClick(form.btnNext, Qt::LeftButton);  // runs the whole upgrade
     QApplication::processEvents();
     tracer.stop();
+    stalls.Stop();
+    stalls.Report();
     const double seconds = sinceNext.elapsed() / 1000.0;
     wizardtest::WaitUntilIdle();
     if (!options.pictureEnd.isEmpty())
