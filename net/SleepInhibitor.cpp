@@ -1,25 +1,23 @@
 #include "net/SleepInhibitor.h"
 
 #include <QDBusMessage>
-#include <QDBusReply>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
 #include <QDBusUnixFileDescriptor>
+#include <QEventLoop>
+#include <QTimer>
 
 #include <fcntl.h>
 #include <unistd.h>
 
-namespace {
-// logind answers at once; never let a stuck bus hold up the upgrade.
-constexpr int kCallTimeoutMs = 2000;
-}  // namespace
-
 TSleepInhibitor::TSleepInhibitor(const QString& why)
 {
-    Acquire(QDBusConnection::systemBus(), why);
+    Acquire(QDBusConnection::systemBus(), why, DefaultAnswerTimeoutMs);
 }
 
-TSleepInhibitor::TSleepInhibitor(const QDBusConnection& bus, const QString& why)
+TSleepInhibitor::TSleepInhibitor(const QDBusConnection& bus, const QString& why, int answerTimeoutMs)
 {
-    Acquire(bus, why);
+    Acquire(bus, why, answerTimeoutMs);
 }
 
 TSleepInhibitor::~TSleepInhibitor()
@@ -34,7 +32,11 @@ QString TSleepInhibitor::UpgradeReason()
     return QStringLiteral("Upgrading the router's firmware; interrupting it could leave the router unusable");
 }
 
-void TSleepInhibitor::Acquire(const QDBusConnection& bus, const QString& why)
+// The call goes out asynchronously and the window's events keep running
+// (painting, timers; user input waits) until logind has answered, refused, or
+// the time limit has passed. Only then does the caller's router-changing step
+// begin.
+void TSleepInhibitor::Acquire(const QDBusConnection& bus, const QString& why, int answerTimeoutMs)
 {
     if (!bus.isConnected())
         return;
@@ -44,8 +46,19 @@ void TSleepInhibitor::Acquire(const QDBusConnection& bus, const QString& why)
                                                        QStringLiteral("Inhibit"));
     call << QStringLiteral("sleep:shutdown") << QStringLiteral("Norvo Firmware Upgrade") << why
          << QStringLiteral("block");
-    const QDBusReply<QDBusUnixFileDescriptor> reply = bus.call(call, QDBus::Block, kCallTimeoutMs);
-    if (!reply.isValid() || !reply.value().isValid())
+    QDBusPendingCall pending = bus.asyncCall(call, answerTimeoutMs);
+    if (!pending.isFinished()) {
+        QDBusPendingCallWatcher watcher(pending);
+        QEventLoop loop;
+        QObject::connect(&watcher, &QDBusPendingCallWatcher::finished, &loop, &QEventLoop::quit);
+        // The bus library ends the call at the same limit; this only guards against it not doing so.
+        QTimer::singleShot(answerTimeoutMs, &loop, &QEventLoop::quit);
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+        if (!pending.isFinished())
+            return;  // no answer in time: go on without the lock
+    }
+    const QDBusPendingReply<QDBusUnixFileDescriptor> reply = pending;
+    if (reply.isError() || !reply.value().isValid())
         return;  // no logind, or it said no: go on without the lock
     // The reply's descriptor closes with the reply; keep a copy of our own.
     fd_ = ::fcntl(reply.value().fileDescriptor(), F_DUPFD_CLOEXEC, 0);

@@ -9,21 +9,26 @@
 
 class TSleepInhibitor {
 public:
+    // How long logind may take to answer before the run goes on without the lock.
+    static constexpr int DefaultAnswerTimeoutMs = 2000;
+
     // Takes the lock on the system bus.
     explicit TSleepInhibitor(const QString& why);
-    // Takes the lock through the given bus (tests pass a private bus).
-    TSleepInhibitor(const QDBusConnection& bus, const QString& why);
+    // Takes the lock through the given bus (tests pass a private bus and a
+    // short time limit).
+    TSleepInhibitor(const QDBusConnection& bus, const QString& why, int answerTimeoutMs = DefaultAnswerTimeoutMs);
     ~TSleepInhibitor();
     TSleepInhibitor(const TSleepInhibitor&) = delete;
     TSleepInhibitor& operator=(const TSleepInhibitor&) = delete;
 
-    // True while logind holds our lock.
+    // True while logind holds our lock. Settled when the constructor returns:
+    // the lock is held, or logind refused, failed or did not answer in time.
     bool Held() const { return fd_ >= 0; }
 
     // The reason every router-changing step gives.
     static QString UpgradeReason();
 
 private:
-    void Acquire(const QDBusConnection& bus, const QString& why);
+    void Acquire(const QDBusConnection& bus, const QString& why, int answerTimeoutMs);
     int fd_ = -1;
 };
