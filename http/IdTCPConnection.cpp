@@ -327,5 +327,18 @@ void TIdTCPConnection::SendStream(const TIdByteSource& source, std::int64_t coun
         if (got == 0) throw EIdNoDataToRead();
         SendBytes(piece.data(), got);
         count -= static_cast<std::int64_t>(got);
+        IdleIfDue();  // a socket that never blocks must not keep the window waiting
     }
+    PushPending();
+}
+
+// Nagle's algorithm holds a body's last, short segment until the peer has
+// acknowledged everything before it, which can cost a delayed acknowledgement
+// at the end of every upload. Switching it off for a moment sends that
+// segment at once; it is on again for everything after.
+void TIdTCPConnection::PushPending() {
+    if (!socket_.Valid()) return;
+    int on = 1, off = 0;  // results ignored: a socket that is not TCP has nothing to push
+    ::setsockopt(socket_.Get(), IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+    ::setsockopt(socket_.Get(), IPPROTO_TCP, TCP_NODELAY, &off, sizeof off);
 }

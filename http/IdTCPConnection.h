@@ -31,7 +31,9 @@ public:
     static constexpr std::size_t RecvPieceSize = 32768;
     static constexpr std::size_t SendPieceSize = 32768;
     static constexpr std::size_t MaxLineLength = 16384;
-    static constexpr int IdleIntervalMs = 50;
+    // OnIdle runs at most this often: often enough for a 10 ms timer of the
+    // window to be late by little more than one interval.
+    static constexpr int IdleIntervalMs = 16;
 
     TIdTCPConnection();
     ~TIdTCPConnection();
@@ -76,6 +78,7 @@ private:
     // OnIdle while it waits.
     bool Wait(WaitFor what, int limitMs);
     void IdleIfDue();
+    void PushPending();
     // Appends one receive to the input buffer; false when the peer has closed.
     bool ReceiveSome(bool raiseOnClose);
     // recv() into `into`, waiting while nothing is there; 0 means closed.

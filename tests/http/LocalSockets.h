@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace httptest {
 
@@ -65,6 +66,17 @@ public:
     Listener& operator=(const Listener&) = delete;
 
     std::uint16_t Port() const { return port_; }
+    // A blocking client socket connected to this listener, and the accepted end.
+    std::pair<int, int> ConnectedPair() {
+        int client = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        address.sin_port = htons(port_);
+        if (::connect(client, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
+            throw std::runtime_error("connect");
+        return {client, ::accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC)};
+    }
     void Close() {
         ::close(fd_);
         fd_ = -1;
