@@ -23,6 +23,7 @@ namespace {
 
 constexpr int kTickMs = 20;
 constexpr std::size_t kMaxReserve = std::size_t{64} << 20;  // a larger announcement grows as it arrives
+constexpr std::size_t kReserveUnit = std::size_t{1} << 20;
 
 using Clock = std::chrono::steady_clock;
 
@@ -240,8 +241,12 @@ void RawHttpServer::NoteBodyStart(Connection& c)
         // Room for the whole announced body at once: growing a large buffer
         // step by step would copy it again and again while the body arrives,
         // and the router's receiving time would measure that instead of the client.
-        if (auto length = ParseRequest(c.in.substr(0, head)).Header("Content-Length"))
-            c.in.reserve(head + std::min<std::size_t>(std::strtoull(length->c_str(), nullptr, 10), kMaxReserve));
+        // Whole MiBs, so that uploads of about the same size find the buffer
+        // of the one before big enough, its memory already touched.
+        if (auto length = ParseRequest(c.in.substr(0, head)).Header("Content-Length")) {
+            const std::size_t body = std::min<std::size_t>(std::strtoull(length->c_str(), nullptr, 10), kMaxReserve);
+            c.in.reserve(((head + body) | (kReserveUnit - 1)) + 1);
+        }
     }
 }
 
@@ -279,6 +284,8 @@ void RawHttpServer::Accept()
         if (fd < 0)
             return;
         Connection c;
+        c.in = std::move(spareIn_);  // a buffer already grown and touched, if there is one
+        c.in.clear();
         c.fd = fd;
         c.index = connections_++;
         conns_.push_back(std::move(c));
@@ -367,7 +374,11 @@ void RawHttpServer::Run()
                 Flush(c);
         if (withListener && listener_ >= 0 && (fds[1].revents & POLLIN))
             Accept();
-        conns_.remove_if([](const Connection& c) { return c.done; });
+        conns_.remove_if([this](Connection& c) {
+            if (c.done && c.in.capacity() > spareIn_.capacity())
+                spareIn_ = std::move(c.in);
+            return c.done;
+        });
 
         if (tick_)
             tick_();
