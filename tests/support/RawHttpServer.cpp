@@ -257,10 +257,12 @@ void RawHttpServer::Serve(Connection& c)
         std::size_t length = CompleteRequestLength(c.in);
         if (length == 0)
             return;
-        RawRequest request{c.in.substr(0, length), c.index, true, 0, c.bodyReceives};
-        if (c.bodyStarted)
-            request.bodyMicros =
-                std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - c.bodyFirst).count();
+        // Timed before the request is copied out: the copy is the router's
+        // work, not the client's.
+        const std::int64_t bodyMicros =
+            c.bodyStarted ? std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - c.bodyFirst).count()
+                          : 0;
+        RawRequest request{c.in.substr(0, length), c.index, true, bodyMicros, c.bodyReceives};
         c.in.erase(0, length);
         c.bodyStarted = false;
         NoteBodyStart(c);
