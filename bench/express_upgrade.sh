@@ -50,6 +50,7 @@ wizard() {
 
 walls=() rss=() paints=() stalls=() ours=() theirs=()
 for run in $(seq "$runs"); do
+  : >"$work/router.log"  # there before router-sim writes to it
   "${in_router[@]}" "$sim" --listen "$address" --port "$listen_port" --password bench --firmware 3.5 \
     --reboot-downtime 0 >"$work/router.log" 2>&1 &
   sim_pid=$!
