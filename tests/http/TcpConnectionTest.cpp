@@ -134,7 +134,7 @@ TEST_F(PairedConnection, ASilentPeerTimesOutWhileTheIdleCallbackRuns) {
         EXPECT_STREQ(e.what(), "Socket Error # 10060\r\nConnection timed out.");
     }
     EXPECT_GE(idles, 1);
-    EXPECT_LE(idles, connection.Timeouts.ReadMs / TIdTCPConnection::IdleIntervalMs + 1) << "not at every poll";
+    EXPECT_LE(idles, connection.Limits.StallMs / TIdTCPConnection::IdleIntervalMs + 1) << "not at every poll";
 }
 
 TEST_F(PairedConnection, SendingToAVanishedPeerRaisesInsteadOfKillingTheProcess) {
@@ -285,7 +285,7 @@ TEST(SendingABody, PushesItsEndOutAndLeavesNaglesAlgorithmOn) {
     int off = 0;  // as a connection of ours opens it
     ::setsockopt(client, IPPROTO_TCP, TCP_NODELAY, &off, sizeof off);
     TIdTCPConnection connection;
-    connection.Timeouts.ReadMs = 2000;
+    connection.Limits.StallMs = 2000;
     connection.AttachSocket(client);
 
     const std::size_t size = 3 * TIdTCPConnection::SendPieceSize + 5;  // a short last piece
