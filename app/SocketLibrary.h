@@ -3,7 +3,7 @@
 // reports an error instead of killing the program with SIGPIPE.
 #pragma once
 
-#include "http/IdException.h"
+#include "base/Exception.h"
 
 #include <csignal>
 

@@ -1,6 +1,6 @@
 #include "driver/utWrx310.h"
 
-#include "driver/DeviceStreamBuf.h"
+#include "base/SafeFile.h"
 #include "driver/WindowWait.h"
 #include "driver/Wrx310Pages.h"
 #include "http/IdMultipartFormData.h"
@@ -8,7 +8,6 @@
 #include "net/SleepInhibitor.h"
 #include "wizard/ProductProfile.h"
 #include "wizard/ProgramFiles.h"
-#include "wizard/SafeFile.h"
 #include "wizard/ScopedUi.h"
 #include "wizard/WizardSeams.h"
 #include "wizard/fmMain.h"
@@ -20,7 +19,6 @@
 #include <algorithm>
 #include <functional>
 #include <optional>
-#include <ostream>
 
 namespace {
 
@@ -298,21 +296,17 @@ void TWrx310::SaveSettings(const QString& fileName)
         // replaces the target only once complete: a failed download never
         // destroys an earlier backup and leaves no partial file. The settings
         // hold the router's passwords: only the user may read them.
-        TPrivateFile file(fileName);
+        TSafeFile file(LocalPath(fileName), TFileAccess::OwnerOnly);
         FForm.StepStatus(kSavingSettings);
-        TDeviceStreamBuf sink(file.Device());
-        std::ostream out(&sink);
-        WithSlowAnswerShown([&] { GetHTTP().Get(GetURL() + "/getconfig.cgi", out, FLimits.Transfer); });
-        out.flush();
-        if (!out)
-            throw EStreamError("Stream write error");
+        WithSlowAnswerShown(
+            [&] { GetHTTP().Get(GetURL() + "/getconfig.cgi", file.Stream(), FLimits.Transfer); });
         // Nothing is no backup: restoring it later would wipe the router.
-        if (file.Device().size() == 0)
+        if (file.Size() == 0)
             throw EIdException("The router sent empty settings.");
         // A router that closed before the announced end leaves a cut-off
         // copy; keeping it as the backup would restore broken settings later.
         const std::int64_t announced = GetHTTP().ResponseContentLength();
-        if (announced >= 0 && file.Device().size() != announced)
+        if (announced >= 0 && file.Size() != announced)
             throw EIdConnClosedGracefully();
         FForm.StepStatus(kSavingSettings);
         file.Commit();
@@ -364,7 +358,7 @@ void TWrx310::SendFirmware()
     // A missing, damaged or refused image fails here, before anything is written or sent.
     const QByteArray image = FForm.LoadFirmwareImage();
     const QString path = ProgramFiles::Path(ProductProfile::FirmwareFileName);
-    WritePrivateFile(path, image);
+    SaveFileAtomically(LocalPath(path), image.toStdString(), TFileAccess::OwnerOnly);
     UploadFile(path, "/upload.cgi", kUpgradingFirmware);
     QFile::remove(path);  // the upload has released the file
 }

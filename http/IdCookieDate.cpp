@@ -2,8 +2,9 @@
 // all are read by picking out the day, month name, year and time tokens.
 #include "http/IdCookieManager.h"
 
+#include "http/IdText.h"
+
 #include <cctype>
-#include <cstring>
 
 namespace {
 
@@ -11,10 +12,8 @@ int MonthNumber(const std::string& token) {
     static const char* const kMonths[] = {"jan", "feb", "mar", "apr", "may", "jun",
                                           "jul", "aug", "sep", "oct", "nov", "dec"};
     if (token.size() < 3) return 0;
-    char prefix[4] = {};
-    for (int i = 0; i < 3; ++i) prefix[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(token[i])));
     for (int m = 0; m < 12; ++m)
-        if (std::strcmp(prefix, kMonths[m]) == 0) return m + 1;
+        if (IdSameText(std::string_view(token).substr(0, 3), kMonths[m])) return m + 1;
     return 0;
 }
 

@@ -10,11 +10,6 @@
 
 namespace {
 
-std::string Upper(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-
 std::string Unquote(const std::string& text) {
     if (text.size() >= 2 && text.front() == '"' && text.back() == '"') return text.substr(1, text.size() - 2);
     return text;
@@ -31,17 +26,13 @@ std::vector<std::string> SplitTrimmed(const std::string& text, char separator) {
     }
 }
 
-bool EndsWithIgnoreCase(const std::string& text, const std::string& tail) {
-    return text.size() >= tail.size() && IdSameText(text.substr(text.size() - tail.size()), tail);
-}
-
 }  // namespace
 
 bool IdCookieDomainMatches(const std::string& domain, const std::string& host) {
     std::string bare = !domain.empty() && domain[0] == '.' ? domain.substr(1) : domain;
     if (bare.empty() || host.empty()) return false;
     if (IdIsDottedQuad(host) || IdIsDottedQuad(bare)) return bare == host;
-    return IdSameText(bare, host) || EndsWithIgnoreCase(host, "." + bare);
+    return IdSameText(bare, host) || IdEndsWithText(host, "." + bare);
 }
 
 TIdCookieManager::TIdCookieManager(TIdWallClock clock) : clock_(std::move(clock)) {}
@@ -63,24 +54,24 @@ bool TIdCookieManager::AddCookie(const std::string& text, const std::string& ori
     std::optional<long long> maxAge;
     for (std::size_t i = 1; i < items.size(); ++i) {
         std::size_t eq = items[i].find('=');
-        std::string name = Upper(IdTrim(items[i].substr(0, eq)));
+        std::string name = IdTrim(items[i].substr(0, eq));
         std::string value = eq == std::string::npos ? "" : IdTrim(items[i].substr(eq + 1));
-        if (name == "PATH") {
+        if (IdSameText(name, "PATH")) {
             cookie.Path = Unquote(value);
             if (cookie.Path.empty()) cookie.Path = "/";
-        } else if (name == "EXPIRES") {
+        } else if (IdSameText(name, "EXPIRES")) {
             hasExpires = true;
             cookie.Expires = IdParseCookieDate(Unquote(value));
-        } else if (name == "DOMAIN") {
+        } else if (IdSameText(name, "DOMAIN")) {
             cookie.Domain = Unquote(value);
-        } else if (name == "SECURE") {
+        } else if (IdSameText(name, "SECURE")) {
             cookie.Secure = true;
-        } else if (name == "MAX-AGE") {
+        } else if (IdSameText(name, "MAX-AGE")) {
             std::int64_t seconds = 0;
             if (IdParseInt64(Unquote(value), seconds)) maxAge = seconds;
-        } else if (name == "VERSION") {
+        } else if (IdSameText(name, "VERSION")) {
             cookie.Version = Unquote(value);
-        } else if (name == "COMMENT") {
+        } else if (IdSameText(name, "COMMENT")) {
             cookie.Comment = Unquote(value);
         }
     }

@@ -2,31 +2,9 @@
 // carrying the message text that the user will see in the error box.
 #pragma once
 
-#include <stdexcept>
+#include "base/Exception.h"
+
 #include <string>
-
-// The general error: everything the program raises descends from it.
-class Exception : public std::runtime_error {
-public:
-    explicit Exception(const std::string& message) : std::runtime_error(message) {}
-    std::string Message() const { return what(); }
-};
-
-// Range errors of the runtime ("Range check error").
-class ERangeError : public Exception {
-public:
-    ERangeError() : Exception("Range check error") {}
-};
-
-// Stream errors: unsupported writes, files that cannot be opened.
-class EStreamError : public Exception {
-public:
-    using Exception::Exception;
-};
-class EFOpenError : public EStreamError {
-public:
-    using EStreamError::EStreamError;
-};
 
 class EIdException : public Exception {
 public:
@@ -52,10 +30,6 @@ public:
 class EIdConnClosedGracefully : public EIdSilentException {
 public:
     EIdConnClosedGracefully() : EIdSilentException("Connection Closed Gracefully.") {}
-};
-class EIdClosedSocket : public EIdException {
-public:
-    EIdClosedSocket() : EIdException("Disconnected.") {}
 };
 class EIdReadLnMaxLineLengthExceeded : public EIdException {
 public:

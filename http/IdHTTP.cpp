@@ -5,11 +5,11 @@
 #include "http/IdHTTPRequest.h"
 #include "http/IdHTTPResponse.h"
 #include "http/IdMultipartFormData.h"
+#include "http/IdNumbers.h"
 #include "http/IdTCPConnection.h"
 #include "http/IdURI.h"
 
 #include <algorithm>
-#include <cctype>
 #include <climits>
 #include <optional>
 
@@ -35,7 +35,7 @@ TIdByteSink StreamSink(std::ostream& stream, std::int64_t limit) {
         if (static_cast<std::int64_t>(size) > limit - written) TooLarge(limit);
         written += static_cast<std::int64_t>(size);
         stream.write(data, static_cast<std::streamsize>(size));
-        if (!stream) throw EStreamError("Stream write error.");
+        if (!stream) throw EWriteError();
     };
 }
 
@@ -65,29 +65,25 @@ bool NamesBasicScheme(const std::string& value) {
             i = std::min(end, value.size());
             continue;
         }
-        if (IdSameText(value.substr(i, end - i), "Basic")) return true;
+        if (IdSameText(std::string_view(value).substr(i, end - i), "Basic")) return true;
         i = end;
     }
     return false;
 }
 
+// The connection's port: 80 when the URL's port is no number; a number far
+// out of range stays out of range, so the connect refuses it.
 int PortNumber(const std::string& text) {
-    if (text.empty()) return 80;
-    std::size_t i = text[0] == '-' || text[0] == '+' ? 1 : 0;
-    if (i == text.size()) return 80;
-    long long value = 0;
-    for (; i < text.size(); ++i) {
-        if (!std::isdigit(static_cast<unsigned char>(text[i]))) return 80;
-        value = value * 10 + (text[i] - '0');
-        if (value > INT_MAX) return INT_MAX;  // far out of range: refused at connect
+    std::int64_t value = 0;
+    switch (IdReadInt64(text, value)) {
+    case TIdNumberText::NotANumber:
+        return 80;
+    case TIdNumberText::TooLarge:
+        return INT_MAX;
+    case TIdNumberText::Number:
+        break;
     }
-    return static_cast<int>(text[0] == '-' ? -value : value);
-}
-
-bool Contains(const std::string& text, const std::string& word) {
-    std::string lower = text;
-    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return lower.find(word) != std::string::npos;
+    return value < INT_MIN || value > INT_MAX ? INT_MAX : static_cast<int>(value);
 }
 
 // The text of the exception being handled; call inside a catch block.
@@ -130,7 +126,6 @@ struct TIdHTTP::Impl {
     std::unique_ptr<TIdCookieManager> cookies;
     // Basic credentials, once a 401 answer has named the scheme.
     std::optional<std::pair<std::string, std::string>> authenticator;
-    int authRetries = 0;
     bool keepAlive = false;
     std::uint64_t bodyBytes = 0;  // of the current answer, for OnExchange
 
@@ -165,7 +160,7 @@ void TIdHTTP::Impl::Prepare(const std::string& method, const std::string& urlTex
     if (owner.ProtocolVersion == TIdHTTPProtocolVersion::pv1_0 && request.Connection.empty())
         request.Connection = "keep-alive";
     // No content decoder: ask for bodies as they are.
-    if (!Contains(request.AcceptEncoding, "identity"))
+    if (!IdContainsText(request.AcceptEncoding, "identity"))
         request.AcceptEncoding += request.AcceptEncoding.empty() ? "identity" : ", identity";
 
     request.Cookie = owner.AllowCookies && cookies ? cookies->CookieHeader(url.Host, url.Path) : std::string();
@@ -220,7 +215,6 @@ void TIdHTTP::Impl::ReadAnswer(const TIdByteSink* successSink) {
         return;
     }
     if (code == 401) {
-        ++authRetries;
         if (!authenticator) {
             for (const std::string& schemes : response.RawHeaders.Values("WWW-Authenticate")) {
                 if (NamesBasicScheme(schemes)) {
@@ -260,7 +254,6 @@ void TIdHTTP::Impl::Report(const std::string& method, const std::string& urlText
 std::string TIdHTTP::Impl::Exchange(const std::string& method, const std::string& urlText,
                                     TIdMultiPartFormDataStream* body, const TIdByteSink* successSink,
                                     const TIdLimits& limits, bool intoStream) {
-    authRetries = 0;
     bodyBytes = 0;
     response = TIdHTTPResponse();
     connection.Limits = limits;

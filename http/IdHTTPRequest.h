@@ -30,7 +30,6 @@ struct TIdHTTPRequest {
     std::string Authorization;
     std::string Cookie;
 
-    bool BasicAuthentication = false;
     std::string Username;
     std::string Password;
 

@@ -72,11 +72,7 @@ void TakeControlHeaders(TIdHTTPResponse& response) {
 
 }  // namespace
 
-bool TIdHTTPResponse::IsChunked() const {
-    std::string lower = TransferEncoding;
-    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return lower.find("chunked") != std::string::npos;
-}
+bool TIdHTTPResponse::IsChunked() const { return IdContainsText(TransferEncoding, "chunked"); }
 
 int IdStatusCode(const std::string& statusLine) {
     std::size_t start = statusLine.find(' ');

@@ -1,7 +1,6 @@
 #include "http/IdHeaderList.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace {
 
@@ -14,24 +13,10 @@ std::string TrimRight(std::string text) {
 
 }  // namespace
 
-std::string IdTrim(const std::string& text) {
-    std::size_t begin = 0, end = text.size();
-    while (begin < end && static_cast<unsigned char>(text[begin]) <= ' ') ++begin;
-    while (end > begin && static_cast<unsigned char>(text[end - 1]) <= ' ') --end;
-    return text.substr(begin, end - begin);
-}
-
-bool IdSameText(const std::string& a, const std::string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
 std::size_t TIdHeaderList::ValueStart(std::size_t i, const std::string& name) const {
     const std::string& line = lines_[i];
     if (line.size() <= name.size() || line[name.size()] != ':') return std::string::npos;
-    if (!IdSameText(line.substr(0, name.size()), name)) return std::string::npos;
+    if (!IdSameText(std::string_view(line).substr(0, name.size()), name)) return std::string::npos;
     return name.size() + 1;
 }
 

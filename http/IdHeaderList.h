@@ -3,6 +3,8 @@
 // belong to the line before them.
 #pragma once
 
+#include "http/IdText.h"
+
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -37,6 +39,3 @@ private:
 // Splits a request header line longer than `limit` at blanks, tabs or commas
 // into pieces that fit; each continuation piece starts with one blank.
 std::vector<std::string> IdFoldHeaderLine(const std::string& line, std::size_t limit = TIdHeaderList::FoldLength);
-
-std::string IdTrim(const std::string& text);
-bool IdSameText(const std::string& a, const std::string& b);

@@ -7,12 +7,8 @@
 
 // Well-known codes used by name elsewhere.
 enum : int {
-    IdWSAEINTR = 10004,
     IdWSAENOTSOCK = 10038,
-    IdWSAECONNABORTED = 10053,
-    IdWSAECONNRESET = 10054,
     IdWSAETIMEDOUT = 10060,
-    IdWSAECONNREFUSED = 10061,
     IdWSAHOST_NOT_FOUND = 11001,
     IdWSATRY_AGAIN = 11002,
     IdWSANO_RECOVERY = 11003,

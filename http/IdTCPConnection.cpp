@@ -2,6 +2,7 @@
 
 #include "http/IdException.h"
 #include "http/IdSocketErrors.h"
+#include "http/IdText.h"
 
 #include <arpa/inet.h>
 #include <fcntl.h>
@@ -23,15 +24,6 @@ using Clock = std::chrono::steady_clock;
 int MsUntil(Clock::time_point deadline) {
     auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
     return left < 0 ? 0 : static_cast<int>(std::min<long long>(left, 1 << 30));
-}
-
-bool EqualsIgnoreCase(const std::string& a, const char* b) {
-    std::size_t n = std::strlen(b);
-    if (a.size() != n) return false;
-    for (std::size_t i = 0; i < n; ++i)
-        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
 }
 
 }  // namespace
@@ -104,7 +96,7 @@ void TIdTCPConnection::OpenConnection(const std::string& host, int port) {
         std::string address;
         if (IdIsDottedQuad(host)) {
             address = host;
-        } else if (EqualsIgnoreCase(host, "LOCALHOST")) {
+        } else if (IdSameText(host, "LOCALHOST")) {
             address = "127.0.0.1";
         } else {
             int code = Resolver(host, address);

@@ -1,16 +1,10 @@
 #include "http/IdURI.h"
 
+#include "http/IdText.h"
+
 #include <algorithm>
-#include <cctype>
 
 namespace {
-
-bool SameTextIgnoreCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 void SplitAuthority(const std::string& authority, TIdURI& uri) {
     std::string hostPort = authority;
@@ -90,8 +84,8 @@ void TIdURI::MergeFrom(const TIdURI& next) {
     if (!next.Protocol.empty()) Protocol = next.Protocol;
     if (!next.Port.empty())
         Port = next.Port;
-    else if (SameTextIgnoreCase(next.Protocol, "http"))
+    else if (IdSameText(next.Protocol, "http"))
         Port = "80";
-    else if (SameTextIgnoreCase(next.Protocol, "https"))
+    else if (IdSameText(next.Protocol, "https"))
         Port = "443";
 }

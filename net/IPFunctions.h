@@ -3,7 +3,7 @@
 // the errors of a failed query.
 #pragma once
 
-#include "http/IdException.h"
+#include "base/Exception.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,6 +1,6 @@
 #include "resources/FirmwareImage.h"
 
-#include "http/IdException.h"
+#include "base/Exception.h"
 
 #include "FirmwareDigest.h"
 

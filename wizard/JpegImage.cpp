@@ -1,6 +1,6 @@
 #include "wizard/JpegImage.h"
 
-#include "http/IdException.h"
+#include "base/Exception.h"
 
 #include <csetjmp>
 #include <cstdio>

@@ -1,5 +1,6 @@
 #include "wizard/fmMain.h"
 
+#include "base/SafeFile.h"
 #include "driver/utNorvoFirmwareUpgrader.h"
 #include "log/SupportLog.h"
 #include "net/IPFunctions.h"
@@ -8,7 +9,6 @@
 #include "wizard/JpegImage.h"
 #include "wizard/ProductProfile.h"
 #include "wizard/ProgramFiles.h"
-#include "wizard/SafeFile.h"
 #include "wizard/ScopedUi.h"
 
 #include <QAbstractEventDispatcher>
@@ -673,7 +673,8 @@ void TfrmMain::btnSaveFirmwareClick()
     {
         TScopedBusyCursor busy;
         try {
-            SaveFileAtomically(SaveDialogFirmware.FileName, LoadFirmwareImage());
+            SaveFileAtomically(QFile::encodeName(SaveDialogFirmware.FileName).toStdString(),
+                               LoadFirmwareImage().toStdString(), TFileAccess::Usual);
         } catch (const std::exception& error) {
             failure = QString::fromUtf8(error.what());
         }

@@ -1,6 +1,6 @@
 // The firmware image inside the executables: present, byte-identical to the
 // file the build embedded, checked against the recorded digest.
-#include "http/IdException.h"
+#include "base/Exception.h"
 #include "resources/FirmwareImage.h"
 
 #include <gtest/gtest.h>

@@ -542,3 +542,25 @@ TEST_F(Client, AnExchangeWithoutAnAnswerIsReportedWithItsError) {
 }
 
 }  // namespace
+
+namespace {
+
+// Port texts of the URL that are no usable port fail before any connect.
+TEST(ClientPorts, UnusablePortsAreRefusedBeforeAnyConnect) {
+    struct Case {
+        const char* port;
+        bool rangeError;  // else "port required"
+    };
+    for (const Case& c : {Case{"70000", true}, Case{"-1", true}, Case{"2147483648", true},
+                          Case{"99999999999999999999", true}, Case{"-99999999999999999999", true},
+                          Case{"0", false}, Case{"+0", false}}) {
+        TIdHTTP http;
+        const std::string url = std::string("http://127.0.0.1:") + c.port + "/";
+        if (c.rangeError)
+            EXPECT_THROW(http.Get(url), ERangeError) << c.port;
+        else
+            EXPECT_THROW(http.Get(url), EIdPortRequired) << c.port;
+    }
+}
+
+}  // namespace

@@ -1,9 +1,8 @@
-// Smaller pieces: the file dialogs' filter lists, whole-file writing, the
+// Smaller pieces: the file dialogs' filter lists, the
 // scope guards, the idle TCP client and the socket library guard.
 #include "app/SocketLibrary.h"
 #include "net/dmMain.h"
 #include "tests/wizard/WizardTestSupport.h"
-#include "wizard/SafeFile.h"
 #include "wizard/ScopedUi.h"
 
 #include <gtest/gtest.h>
@@ -60,18 +59,6 @@ TEST(ScopedUi, PageAndCursorComeBackWhenAnExceptionLeavesTheScope)
     EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::PointingHandCursor);
     QGuiApplication::restoreOverrideCursor();
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
-}
-
-TEST(SafeFile, ReplacesWholeOrNotAtAll)
-{
-    QTemporaryDir folder;
-    const QString target = folder.filePath("a.bin");
-    SaveFileAtomically(target, "first");
-    SaveFileAtomically(target, "second, longer");
-    QFile file(target);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), "second, longer");
-    EXPECT_THROW(SaveFileAtomically(folder.filePath("missing/a.bin"), "x"), EFOpenError);
 }
 
 TEST(DataModule, TcpClientStaysIdleWithoutASocket)
