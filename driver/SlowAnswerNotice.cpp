@@ -1,10 +1,9 @@
 #include "driver/SlowAnswerNotice.h"
 
 #include "http/IdHTTP.h"
-#include "wizard/fmMain.h"
 
-TSlowAnswerNotice::TSlowAnswerNotice(TfrmMain& form, TIdHTTP& http, TClockMs clock, int afterMs, TShow show)
-    : form_(form), http_(http), clock_(std::move(clock)), afterMs_(afterMs), show_(show), previousIdle_(http.OnIdle),
+TSlowAnswerNotice::TSlowAnswerNotice(IUpgraderView& view, TIdHTTP& http, TClockMs clock, int afterMs, TShow show)
+    : view_(view), http_(http), clock_(std::move(clock)), afterMs_(afterMs), show_(show), previousIdle_(http.OnIdle),
       requestStart_(clock_())
 {
     http_.OnIdle = [this] { Idle(); };
@@ -14,7 +13,7 @@ TSlowAnswerNotice::~TSlowAnswerNotice()
 {
     http_.OnIdle = previousIdle_;
     if (shown_)
-        form_.EndBusyStatus();
+        view_.EndBusyStatus();
     page_.reset();  // the page the user had comes back
 }
 
@@ -28,11 +27,11 @@ void TSlowAnswerNotice::Idle()
     if (!shown_ && clock_() - requestStart_ >= afterMs_) {
         shown_ = true;
         if (show_ == TShow::ContactingPage) {
-            page_.emplace(form_);
-            form_.BeginBusyStatus(QStringLiteral("Contacting the router..."));
-            form_.ShowPage(form_.tsStatus);
+            page_.emplace(view_);
+            view_.BeginBusyStatus(QStringLiteral("Contacting the router..."));
+            view_.ShowPage(TUpgraderPage::Status);
         } else {
-            form_.BeginBusyStatus();
+            view_.BeginBusyStatus();
         }
     }
     if (previousIdle_)

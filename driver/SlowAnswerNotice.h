@@ -6,13 +6,13 @@
 // answers in time never sees either.
 #pragma once
 
-#include "wizard/ScopedUi.h"
+#include "driver/ScopedUi.h"
+#include "driver/UpgraderView.h"
 
 #include <cstdint>
 #include <functional>
 #include <optional>
 
-class TfrmMain;
 class TIdHTTP;
 
 // Milliseconds on a steady clock; injected by tests.
@@ -21,7 +21,7 @@ using TClockMs = std::function<std::int64_t()>;
 class TSlowAnswerNotice {
 public:
     enum class TShow { ContactingPage, MovingBar };
-    TSlowAnswerNotice(TfrmMain& form, TIdHTTP& http, TClockMs clock, int afterMs, TShow show);
+    TSlowAnswerNotice(IUpgraderView& view, TIdHTTP& http, TClockMs clock, int afterMs, TShow show);
     ~TSlowAnswerNotice();
     TSlowAnswerNotice(const TSlowAnswerNotice&) = delete;
     TSlowAnswerNotice& operator=(const TSlowAnswerNotice&) = delete;
@@ -32,7 +32,7 @@ public:
 private:
     void Idle();
 
-    TfrmMain& form_;
+    IUpgraderView& view_;
     TIdHTTP& http_;
     TClockMs clock_;
     int afterMs_;
@@ -40,5 +40,5 @@ private:
     std::function<void()> previousIdle_;
     std::int64_t requestStart_;
     bool shown_ = false;
-    std::optional<TRememberedPage<TfrmMain>> page_;  // the user's page, while the Status page stands in
+    std::optional<TRememberedPage<IUpgraderView>> page_;  // the user's page, while the Status page stands in
 };

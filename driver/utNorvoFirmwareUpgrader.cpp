@@ -1,7 +1,6 @@
 #include "driver/utNorvoFirmwareUpgrader.h"
 
 #include "log/SupportLog.h"
-#include "wizard/fmMain.h"
 
 #include <chrono>
 
@@ -24,7 +23,7 @@ void LogExchange(const TIdHTTPExchange& exchange)
 
 }  // namespace
 
-TNorvoFirmwareUpgrader::TNorvoFirmwareUpgrader(TfrmMain& form)
+TNorvoFirmwareUpgrader::TNorvoFirmwareUpgrader(IUpgraderView& form)
     : FForm(form), FHTTP(std::make_unique<TIdHTTP>()), FClock([] {
           return std::chrono::duration_cast<std::chrono::milliseconds>(
                      std::chrono::steady_clock::now().time_since_epoch())
@@ -40,42 +39,56 @@ TNorvoFirmwareUpgrader::TNorvoFirmwareUpgrader(TfrmMain& form)
 
 TNorvoFirmwareUpgrader::~TNorvoFirmwareUpgrader()
 {
-    // The actions outlive the driver inside the window; leave no handler
+    // The commands outlive the driver inside the window; leave no handler
     // pointing at a destroyed object.
-    FForm.actNext.OnUpdate = nullptr;
-    FForm.actNext.OnExecute = nullptr;
-    FForm.actPrevious.OnUpdate = nullptr;
-    FForm.actPrevious.OnExecute = nullptr;
+    FForm.SetNavigationHandlers({});
 }
 
 void TNorvoFirmwareUpgrader::WireActions()
 {
     // The lambdas dispatch virtually when they run, so a concrete driver's
     // overrides are the handlers the user meets.
-    FForm.actNext.OnUpdate = [this](TAction& a) { NextUpdate(a); };
-    FForm.actNext.OnExecute = [this](TAction& a) { NextExecute(a); };
-    FForm.actPrevious.OnUpdate = [this](TAction& a) { PreviousUpdate(a); };
-    FForm.actPrevious.OnExecute = [this](TAction& a) { PreviousExecute(a); };
+    FForm.SetNavigationHandlers({[this](IUpgraderAction& a) { NextUpdate(a); },
+                                 [this](IUpgraderAction& a) { NextExecute(a); },
+                                 [this](IUpgraderAction& a) { PreviousUpdate(a); },
+                                 [this](IUpgraderAction& a) { PreviousExecute(a); }});
 }
 
-void TNorvoFirmwareUpgrader::NextUpdate(TAction& sender)
+namespace {
+
+int PageIndex(TUpgraderPage page)
 {
-    sender.SetEnabled(FForm.pcCards->currentIndex() < FForm.pcCards->count());
+    return static_cast<int>(page);
 }
 
-void TNorvoFirmwareUpgrader::NextExecute(TAction&)
+// Shows the page that many places from the active one, when there is one.
+void ShowPageBeside(IUpgraderView& view, int steps)
 {
-    FForm.ShowPage(FForm.pcCards->widget(FForm.pcCards->currentIndex() + 1));
+    const int index = PageIndex(view.ActivePage()) + steps;
+    if (index >= 0 && index < kUpgraderPageCount)
+        view.ShowPage(static_cast<TUpgraderPage>(index));
 }
 
-void TNorvoFirmwareUpgrader::PreviousUpdate(TAction& sender)
+}  // namespace
+
+void TNorvoFirmwareUpgrader::NextUpdate(IUpgraderAction& sender)
 {
-    sender.SetEnabled(FForm.pcCards->currentIndex() > 1);
+    sender.SetEnabled(PageIndex(FForm.ActivePage()) < kUpgraderPageCount);
 }
 
-void TNorvoFirmwareUpgrader::PreviousExecute(TAction&)
+void TNorvoFirmwareUpgrader::NextExecute(IUpgraderAction&)
 {
-    FForm.ShowPage(FForm.pcCards->widget(FForm.pcCards->currentIndex() - 1));
+    ShowPageBeside(FForm, +1);
+}
+
+void TNorvoFirmwareUpgrader::PreviousUpdate(IUpgraderAction& sender)
+{
+    sender.SetEnabled(PageIndex(FForm.ActivePage()) > 1);
+}
+
+void TNorvoFirmwareUpgrader::PreviousExecute(IUpgraderAction&)
+{
+    ShowPageBeside(FForm, -1);
 }
 
 std::string TNorvoFirmwareUpgrader::GetURL() const
@@ -85,8 +98,9 @@ std::string TNorvoFirmwareUpgrader::GetURL() const
 
 std::string TNorvoFirmwareUpgrader::GetPassword() const
 {
-    const QString configured = FForm.edPassword->text().trimmed();
+    const TPasswords typed = FForm.Passwords();
+    const QString configured = typed.Configuration.trimmed();
     if (!configured.isEmpty())
         return configured.toStdString();
-    return FForm.edExpressAdminPassword->text().trimmed().toStdString();
+    return typed.Express.trimmed().toStdString();
 }

@@ -1,8 +1,9 @@
-// Base of the router drivers: the link to the wizard window, the one HTTP
+// Base of the router drivers: the link to the window's view, the one HTTP
 // client of the run, and the driver operations that a router family fills in.
 #pragma once
 
 #include "driver/SlowAnswerNotice.h"
+#include "driver/UpgraderView.h"
 #include "http/IdHTTP.h"
 
 #include <QString>
@@ -11,25 +12,22 @@
 #include <memory>
 #include <string>
 
-class TfrmMain;
-class TAction;
-
 // Pauses the driver for the given milliseconds. In the program the pause
 // keeps the window painted without taking input; tests pass one that returns at once.
 using TWaitFunction = std::function<void(int milliseconds)>;
 
 class TNorvoFirmwareUpgrader {
 public:
-    explicit TNorvoFirmwareUpgrader(TfrmMain& form);
+    explicit TNorvoFirmwareUpgrader(IUpgraderView& form);
     virtual ~TNorvoFirmwareUpgrader();
     TNorvoFirmwareUpgrader(const TNorvoFirmwareUpgrader&) = delete;
     TNorvoFirmwareUpgrader& operator=(const TNorvoFirmwareUpgrader&) = delete;
 
-    // Navigation handlers wired to the window's actNext and actPrevious.
-    virtual void NextUpdate(TAction& sender);
-    virtual void NextExecute(TAction& sender);
-    virtual void PreviousUpdate(TAction& sender);
-    virtual void PreviousExecute(TAction& sender);
+    // Navigation handlers wired to the view's Next and Previous commands.
+    virtual void NextUpdate(IUpgraderAction& sender);
+    virtual void NextExecute(IUpgraderAction& sender);
+    virtual void PreviousUpdate(IUpgraderAction& sender);
+    virtual void PreviousExecute(IUpgraderAction& sender);
 
     // Router operations.
     virtual void RequestLogin(bool pageOnly, std::string& response) = 0;
@@ -54,10 +52,10 @@ public:
     TIdRequestLimits& Limits() { return FLimits; }
 
 protected:
-    // Wires the actions to this object's handlers; called by the constructor.
+    // Wires the view's commands to this object's handlers; called by the constructor.
     void WireActions();
 
-    TfrmMain& FForm;
+    IUpgraderView& FForm;  // the window's view; not owned
     std::unique_ptr<TIdHTTP> FHTTP;
     TWaitFunction FWait;
     TClockMs FClock;

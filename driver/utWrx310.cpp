@@ -1,16 +1,14 @@
 #include "driver/utWrx310.h"
 
 #include "base/SafeFile.h"
+#include "driver/ProgramFiles.h"
+#include "driver/ScopedUi.h"
 #include "driver/WindowWait.h"
 #include "driver/Wrx310Pages.h"
 #include "http/IdMultipartFormData.h"
 #include "log/SupportLog.h"
 #include "net/SleepInhibitor.h"
-#include "wizard/ProductProfile.h"
-#include "wizard/ProgramFiles.h"
-#include "wizard/ScopedUi.h"
-#include "wizard/WizardSeams.h"
-#include "wizard/fmMain.h"
+#include "resources/ProductProfile.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -95,60 +93,57 @@ void LogRunStopped()
 
 }  // namespace
 
-TWrx310::TWrx310(TfrmMain& form)
+TWrx310::TWrx310(IUpgraderView& form)
     : TNorvoFirmwareUpgrader(form)
 {
     FWait = &WaitKeepingWindowPainted;
 }
 
-std::unique_ptr<TNorvoFirmwareUpgrader> MakeWrx310(TfrmMain& form)
+std::unique_ptr<TNorvoFirmwareUpgrader> MakeWrx310(IUpgraderView& form)
 {
     return std::make_unique<TWrx310>(form);
 }
 
 // ---- Navigation -----------------------------------------------------------
 
-void TWrx310::NextUpdate(TAction& sender)
+void TWrx310::NextUpdate(IUpgraderAction& sender)
 {
-    QWidget* page = FForm.pcCards->currentWidget();
-    if (page == FForm.tsStatus) {
+    const TUpgraderPage page = FForm.ActivePage();
+    if (page == TUpgraderPage::Status) {
         sender.SetEnabled(false);
         return;
     }
-    const bool versionRead = !FForm.lblFirmwareVersion->text().trimmed().isEmpty();
-    sender.SetEnabled((page == FForm.tsConfiguration && versionRead) || page == FForm.tsSaveSettings ||
-                      page == FForm.tsRestoreSettings || page == FForm.tsUpgradeType);
+    sender.SetEnabled((page == TUpgraderPage::Configuration && FForm.FirmwareVersionShown()) ||
+                      page == TUpgraderPage::SaveSettings || page == TUpgraderPage::RestoreSettings ||
+                      page == TUpgraderPage::UpgradeType);
 }
 
-void TWrx310::NextExecute(TAction&)
+void TWrx310::NextExecute(IUpgraderAction&)
 {
     ExpressUpgrade();
 }
 
-void TWrx310::PreviousUpdate(TAction& sender)
+void TWrx310::PreviousUpdate(IUpgraderAction& sender)
 {
-    QWidget* page = FForm.pcCards->currentWidget();
-    sender.SetEnabled(page == FForm.tsConfiguration || page == FForm.tsSaveSettings ||
-                      (page == FForm.tsOutcome && FForm.OutcomeReturnPage != nullptr) ||
-                      (page == FForm.tsRestoreSettings && FForm.RestoreReturnPage != nullptr));
+    const TUpgraderPage page = FForm.ActivePage();
+    sender.SetEnabled(page == TUpgraderPage::Configuration || page == TUpgraderPage::SaveSettings ||
+                      ((page == TUpgraderPage::Outcome || page == TUpgraderPage::RestoreSettings) &&
+                       FForm.ReturnPage(page)));
 }
 
-void TWrx310::PreviousExecute(TAction&)
+void TWrx310::PreviousExecute(IUpgraderAction&)
 {
-    QWidget* page = FForm.pcCards->currentWidget();
-    if (page == FForm.tsConfiguration) {
-        FForm.ShowPage(FForm.tsUpgradeType);
+    const TUpgraderPage page = FForm.ActivePage();
+    if (page == TUpgraderPage::Configuration) {
+        FForm.ShowPage(TUpgraderPage::UpgradeType);
         FForm.HideNavigationButtons();
-    } else if (page == FForm.tsSaveSettings) {
-        FForm.ShowPage(FForm.tsConfiguration);
-    } else if (page == FForm.tsOutcome && FForm.OutcomeReturnPage != nullptr) {
-        QWidget* returnPage = FForm.OutcomeReturnPage;
-        FForm.OutcomeReturnPage = nullptr;
-        FForm.ShowPage(returnPage);
-    } else if (page == FForm.tsRestoreSettings && FForm.RestoreReturnPage != nullptr) {
-        QWidget* returnPage = FForm.RestoreReturnPage;
-        FForm.RestoreReturnPage = nullptr;
-        FForm.ShowPage(returnPage);
+    } else if (page == TUpgraderPage::SaveSettings) {
+        FForm.ShowPage(TUpgraderPage::Configuration);
+    } else if (page == TUpgraderPage::Outcome || page == TUpgraderPage::RestoreSettings) {
+        if (const std::optional<TUpgraderPage> returnPage = FForm.ReturnPage(page)) {
+            FForm.ForgetReturnPage(page);
+            FForm.ShowPage(*returnPage);
+        }
     }
 }
 
@@ -317,7 +312,7 @@ void TWrx310::SaveSettings(const QString& fileName)
 
 void TWrx310::RestoreSettings(const QString& fileName)
 {
-    TfrmMain::TRouterChange change(FForm);
+    TRouterChange change(FForm);
     TSleepInhibitor awake(TSleepInhibitor::UpgradeReason());
     OnStatusPage(kUploadingSettings, kFinalizingSettings,
                  [&] { UploadFile(fileName, "/setconfig.cgi", kUploadingSettings); });
@@ -329,7 +324,7 @@ void TWrx310::OnStatusPage(const QString& startText, const QString& finalText, c
     TRememberedPage page(FForm);
     try {
         FForm.StartStatus(startText);
-        FForm.ShowPage(FForm.tsStatus);
+        FForm.ShowPage(TUpgraderPage::Status);
         work();
     } catch (...) {
         FForm.StepStatus(finalText);
@@ -346,7 +341,7 @@ void TWrx310::UploadFile(const QString& fileName, const std::string& path, const
     FForm.StepStatus(status);
     std::string answer;
     WithSlowAnswerShown([&] { answer = FHTTP->Post(GetURL() + path, body, FLimits.Transfer); });
-    FForm.mmoOutput->setPlainText(RouterText(answer));
+    FForm.ShowRouterAnswer(RouterText(answer));
 }  // releasing the body closes the file
 
 // ---- Firmware upload and restart ------------------------------------------
@@ -354,7 +349,7 @@ void TWrx310::UploadFile(const QString& fileName, const std::string& path, const
 void TWrx310::SendFirmware()
 {
     FForm.StartStatus(kUpgradingFirmware);
-    FForm.ShowPage(FForm.tsStatus);
+    FForm.ShowPage(TUpgraderPage::Status);
     // A missing, damaged or refused image fails here, before anything is written or sent.
     const QByteArray image = FForm.LoadFirmwareImage();
     const QString path = ProgramFiles::Path(ProductProfile::FirmwareFileName);
@@ -383,7 +378,7 @@ void TWrx310::UpgradeFirmware()
 
 void TWrx310::RestartRouter()
 {
-    TfrmMain::TRouterChange change(FForm);
+    TRouterChange change(FForm);
     TSleepInhibitor awake(TSleepInhibitor::UpgradeReason());
     OnStatusPage(kRestarting, kRestarted, [&] {
         FForm.StepStatus(kRestarting);
@@ -404,7 +399,7 @@ void TWrx310::RestartRouter()
         // The router may come back under another address; poll that one. A
         // PC whose link is down meanwhile finds no gateway: then the address
         // stays, or the rest of the run would go to nowhere.
-        FForm.GetDefaultGateway(TfrmMain::TGatewayUpdate::KeepWhenNone);
+        FForm.GetDefaultGateway(IUpgraderView::TGatewayUpdate::KeepWhenNone);
         for (int poll = 0; poll < kRestartPollLimit && left() > 0; ++poll) {
             FForm.StepStatus(kRestarting);
             if (!Wrx310Page::Trim(GetSalt()).empty()) {
@@ -421,25 +416,23 @@ void TWrx310::RestartRouter()
 
 void TWrx310::ExpressUpgrade()
 {
-    const QString configPassword = FForm.edPassword->text().trimmed();
-    const QString expressPassword = FForm.edExpressAdminPassword->text().trimmed();
-    TfrmMain::TRouterChange change(FForm);
+    const TPasswords typed = FForm.Passwords();
+    const TPasswords passwords{typed.Configuration.trimmed(), typed.Express.trimmed()};
+    TRouterChange change(FForm);
     try {
-        RunExpressUpgrade(configPassword, expressPassword);
+        RunExpressUpgrade(passwords);
     } catch (...) {
         LogRunStopped();
         // Emptied password boxes would let a retry log in to the
         // factory-fresh router and call it current, its settings not restored.
-        FForm.edPassword->setText(configPassword);
-        FForm.edExpressAdminPassword->setText(expressPassword);
+        FForm.SetPasswords(passwords);
         if (!FForm.OfferedBackup().isEmpty()) {
             // The router may have been changed: end on the failure outcome,
             // which offers the backup, besides the error's own message.
             FForm.ShowOutcome(kUpgradeErrorText, false, false);
         } else {
             // Nothing was changed: the user may retry or close.
-            FForm.btnNext->setEnabled(true);
-            FForm.btnCancel->setEnabled(true);
+            FForm.SetRunButtonsEnabled(true);
         }
         throw;
     }
@@ -447,23 +440,14 @@ void TWrx310::ExpressUpgrade()
 
 void TWrx310::ShowLoginFailedPrompt()
 {
-    FForm.Link_Label->hide();
-    FForm.lblExpressUpgrade->setText(kLoginFailedText);
-    FForm.edExpressAdminPassword->show();
-    FForm.lblExpressAdminPassword->show();
-    FForm.lblExpressUpgrade->show();
-    FForm.btnNext->setEnabled(true);
-    FForm.btnCancel->setEnabled(true);
-    FForm.Label2->hide();
-    FForm.WiredChk->hide();
-    FForm.lblContinue->hide();
-    FForm.ShowPage(FForm.tsUpgradeType);
+    FForm.ShowLoginFailedPrompt(kLoginFailedText);
+    FForm.SetRunButtonsEnabled(true);
+    FForm.ShowPage(TUpgraderPage::UpgradeType);
 }
 
-void TWrx310::RunExpressUpgrade(const QString& configPassword, const QString& expressPassword)
+void TWrx310::RunExpressUpgrade(const TPasswords& passwords)
 {
-    FForm.btnNext->setEnabled(false);
-    FForm.btnCancel->setEnabled(false);
+    FForm.SetRunButtonsEnabled(false);
     FForm.OfferBackup({});
 
     // An image that cannot be sent stops the run before the router is touched.
@@ -504,16 +488,14 @@ void TWrx310::RunExpressUpgrade(const QString& configPassword, const QString& ex
     RestartRouter();
 
     // The upgraded router starts with factory settings: no password.
-    FForm.edPassword->clear();
-    FForm.edExpressAdminPassword->clear();
+    FForm.SetPasswords({});
     if (!Login()) {
         FForm.ShowOutcome(kUpgradeErrorText, false, false);
         return;
     }
     RestoreSettings(settingsFile);
     RestartRouter();
-    FForm.edPassword->setText(configPassword);
-    FForm.edExpressAdminPassword->setText(expressPassword);
+    FForm.SetPasswords(passwords);
 
     loggedIn = Login();
     awake.reset();

@@ -12,12 +12,12 @@
 
 class TWrx310 : public TNorvoFirmwareUpgrader {
 public:
-    explicit TWrx310(TfrmMain& form);
+    explicit TWrx310(IUpgraderView& form);
 
-    void NextUpdate(TAction& sender) override;
-    void NextExecute(TAction& sender) override;
-    void PreviousUpdate(TAction& sender) override;
-    void PreviousExecute(TAction& sender) override;
+    void NextUpdate(IUpgraderAction& sender) override;
+    void NextExecute(IUpgraderAction& sender) override;
+    void PreviousUpdate(IUpgraderAction& sender) override;
+    void PreviousExecute(IUpgraderAction& sender) override;
 
     void RequestLogin(bool pageOnly, std::string& response) override;
     bool Login() override;
@@ -39,7 +39,7 @@ public:
 
 private:
     void CheckLegacyFirmware();
-    void RunExpressUpgrade(const QString& configPassword, const QString& expressPassword);
+    void RunExpressUpgrade(const TPasswords& passwords);
     void ShowLoginFailedPrompt();
     void SendFirmware();
     // Runs one router operation on the Status page under the hourglass,
@@ -47,7 +47,7 @@ private:
     // then the page and the cursor the user had.
     void OnStatusPage(const QString& startText, const QString& finalText, const std::function<void()>& work);
     // Posts one file as the form's file field to the router page at path,
-    // and shows the router's answer on the Output page.
+    // and shows the router's answer.
     void UploadFile(const QString& fileName, const std::string& path, const QString& status);
     std::string GetIgnoringErrors(const std::string& url);
     // A small page (root page, login, restart request, poll) under the
@@ -73,4 +73,4 @@ private:
 };
 
 // The driver the program gives its window.
-std::unique_ptr<TNorvoFirmwareUpgrader> MakeWrx310(TfrmMain& form);
+std::unique_ptr<TNorvoFirmwareUpgrader> MakeWrx310(IUpgraderView& form);

@@ -4,6 +4,8 @@
 // and enabled state and run its execute handler when clicked.
 #pragma once
 
+#include "driver/UpgraderView.h"
+
 #include <QAbstractButton>
 #include <QPointer>
 #include <QString>
@@ -11,7 +13,7 @@
 #include <functional>
 #include <vector>
 
-class TAction {
+class TAction : public IUpgraderAction {
 public:
     using Handler = std::function<void(TAction& sender)>;
 
@@ -21,7 +23,7 @@ public:
 
     const QString& Caption() const { return caption_; }
     bool Enabled() const { return enabled_; }
-    void SetEnabled(bool enabled);
+    void SetEnabled(bool enabled) override;
 
     Handler OnUpdate;
     Handler OnExecute;

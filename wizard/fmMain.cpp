@@ -1,15 +1,15 @@
 #include "wizard/fmMain.h"
 
 #include "base/SafeFile.h"
+#include "driver/ProgramFiles.h"
+#include "driver/ScopedUi.h"
 #include "driver/utNorvoFirmwareUpgrader.h"
 #include "log/SupportLog.h"
 #include "net/IPFunctions.h"
+#include "resources/ProductProfile.h"
 #include "wizard/Anchors.h"
 #include "wizard/FontFitting.h"
 #include "wizard/JpegImage.h"
-#include "wizard/ProductProfile.h"
-#include "wizard/ProgramFiles.h"
-#include "wizard/ScopedUi.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCloseEvent>
@@ -53,20 +53,21 @@ QPixmap LoadJpegResource(const QString& name)
 // Puts both password boxes back as they were when it goes.
 class TKeptPasswords {
 public:
-    TKeptPasswords(QLineEdit* a, QLineEdit* b) : a_(a), b_(b), textA_(a->text()), textB_(b->text()) {}
-    ~TKeptPasswords()
-    {
-        a_->setText(textA_);
-        b_->setText(textB_);
-    }
+    explicit TKeptPasswords(IUpgraderView& view) : view_(view), kept_(view.Passwords()) {}
+    ~TKeptPasswords() { view_.SetPasswords(kept_); }
     TKeptPasswords(const TKeptPasswords&) = delete;
     TKeptPasswords& operator=(const TKeptPasswords&) = delete;
 
 private:
-    QLineEdit* a_;
-    QLineEdit* b_;
-    QString textA_, textB_;
+    IUpgraderView& view_;
+    TPasswords kept_;
 };
+
+// The pages of pcCards in the order of TUpgraderPage.
+constexpr QWidget* Ui::frmMain::*kPages[kUpgraderPageCount] = {
+    &Ui::frmMain::tsUpgradeType, &Ui::frmMain::tsStatus,          &Ui::frmMain::tsConfiguration,
+    &Ui::frmMain::tsSaveSettings, &Ui::frmMain::tsOutput,         &Ui::frmMain::tsRestoreSettings,
+    &Ui::frmMain::tsOutcome};
 
 // Screen readers name a box by its buddy label only when the two share a
 // parent; the Configuration page keeps its labels and boxes in two panels.
@@ -373,6 +374,46 @@ void TfrmMain::ShowPage(QWidget* page)
         pcCards->setCurrentWidget(page);
 }
 
+void TfrmMain::ShowPage(TUpgraderPage page)
+{
+    ShowPage(PageWidget(page));
+}
+
+QWidget* TfrmMain::PageWidget(TUpgraderPage page) const
+{
+    return this->*kPages[static_cast<int>(page)];
+}
+
+std::optional<TUpgraderPage> TfrmMain::PageOf(const QWidget* widget) const
+{
+    for (int i = 0; i < kUpgraderPageCount; ++i)
+        if (widget && this->*kPages[i] == widget)
+            return static_cast<TUpgraderPage>(i);
+    return std::nullopt;
+}
+
+TUpgraderPage TfrmMain::ActivePage() const
+{
+    return PageOf(pcCards->currentWidget()).value_or(TUpgraderPage::UpgradeType);
+}
+
+std::optional<TUpgraderPage> TfrmMain::ReturnPage(TUpgraderPage page) const
+{
+    if (page == TUpgraderPage::Outcome)
+        return PageOf(OutcomeReturnPage);
+    if (page == TUpgraderPage::RestoreSettings)
+        return PageOf(RestoreReturnPage);
+    return std::nullopt;
+}
+
+void TfrmMain::ForgetReturnPage(TUpgraderPage page)
+{
+    if (page == TUpgraderPage::Outcome)
+        OutcomeReturnPage = nullptr;
+    else if (page == TUpgraderPage::RestoreSettings)
+        RestoreReturnPage = nullptr;
+}
+
 void TfrmMain::PageShown(QWidget* page)
 {
     RunGuarded([&] {
@@ -439,6 +480,38 @@ void TfrmMain::HideNavigationButtons()
 {
     pnlNextButton->hide();
     pnlPreviousButton->hide();
+}
+
+void TfrmMain::SetRunButtonsEnabled(bool enabled)
+{
+    btnNext->setEnabled(enabled);
+    btnCancel->setEnabled(enabled);
+}
+
+void TfrmMain::ShowLoginFailedPrompt(const QString& text)
+{
+    Link_Label->hide();
+    lblExpressUpgrade->setText(text);
+    edExpressAdminPassword->show();
+    lblExpressAdminPassword->show();
+    lblExpressUpgrade->show();
+    Label2->hide();
+    WiredChk->hide();
+    lblContinue->hide();
+}
+
+void TfrmMain::SetNavigationHandlers(TNavigationHandlers handlers)
+{
+    // The driver's handlers see the action as the command it updates.
+    auto adapt = [](TNavigationHandlers::Handler handler) -> TAction::Handler {
+        if (!handler)
+            return nullptr;
+        return [handler](TAction& action) { handler(action); };
+    };
+    actNext.OnUpdate = adapt(std::move(handlers.NextUpdate));
+    actNext.OnExecute = adapt(std::move(handlers.NextExecute));
+    actPrevious.OnUpdate = adapt(std::move(handlers.PreviousUpdate));
+    actPrevious.OnExecute = adapt(std::move(handlers.PreviousExecute));
 }
 
 void TfrmMain::SetTabsVisible(bool visible)
@@ -658,9 +731,8 @@ bool TfrmMain::LogInForRestore()
 {
     if (FUpgrader->Login())
         return true;
-    TKeptPasswords kept(edPassword, edExpressAdminPassword);
-    edPassword->clear();
-    edExpressAdminPassword->clear();
+    TKeptPasswords kept(*this);
+    SetPasswords({});
     return FUpgrader->Login();
 }
 
@@ -748,6 +820,27 @@ QString TfrmMain::GetRouterURL() const
     if (!trimmedPort.isEmpty() && trimmedPort != QLatin1String("80"))
         url += QLatin1Char(':') + port;
     return url;
+}
+
+TPasswords TfrmMain::Passwords() const
+{
+    return {edPassword->text(), edExpressAdminPassword->text()};
+}
+
+void TfrmMain::SetPasswords(const TPasswords& passwords)
+{
+    edPassword->setText(passwords.Configuration);
+    edExpressAdminPassword->setText(passwords.Express);
+}
+
+bool TfrmMain::FirmwareVersionShown() const
+{
+    return !lblFirmwareVersion->text().trimmed().isEmpty();
+}
+
+void TfrmMain::ShowRouterAnswer(const QString& text)
+{
+    mmoOutput->setPlainText(text);
 }
 
 QByteArray TfrmMain::LoadFirmwareImage() const

@@ -1,7 +1,8 @@
-// The wizard window. Its controls come from fmMain.ui (compiled by uic) and
-// are public members, so the router driver reads and writes them by name.
+// The wizard window. Its controls come from fmMain.ui (compiled by uic); the
+// router driver reaches them only through the view the window implements.
 #pragma once
 
+#include "driver/UpgraderView.h"
 #include "ui_fmMain.h"
 #include "wizard/Action.h"
 #include "wizard/WizardSeams.h"
@@ -17,9 +18,9 @@ class TNorvoFirmwareUpgrader;
 class TfrmMain;
 
 // Creates the window's router driver; the program passes the WRX-270 driver.
-using TDriverFactory = std::function<std::unique_ptr<TNorvoFirmwareUpgrader>(TfrmMain& form)>;
+using TDriverFactory = std::function<std::unique_ptr<TNorvoFirmwareUpgrader>(IUpgraderView& view)>;
 
-class TfrmMain : public QWidget, public Ui::frmMain {
+class TfrmMain : public QWidget, public Ui::frmMain, public IUpgraderView {
     Q_OBJECT
 public:
     explicit TfrmMain(TDriverFactory makeDriver, QWidget* parent = nullptr);
@@ -38,30 +39,41 @@ public:
     TFileDialog SaveDialogFirmware{TFileDialog::TKind::Save,
                                    QStringLiteral("Binary Files (*.bin)|*.bin|All Files (*.*)|*.*"), {}};
 
-    // Operations offered to the router driver and the network code.
-    QString GetRouterURL() const;
-    void StartStatus(const QString& text);
-    void StepStatus(const QString& text);
+    // The view of the router driver (see IUpgraderView).
+    QString GetRouterURL() const override;
+    void StartStatus(const QString& text) override;
+    void StepStatus(const QString& text) override;
     // A wait of unknown length: the text, and the progress bar moving on its
     // own (whenever events are processed) until EndBusyStatus gives it back
     // its range and position.
     // A null text keeps the status text as it is.
-    void BeginBusyStatus(const QString& text = QString());
-    void EndBusyStatus();
+    void BeginBusyStatus(const QString& text = QString()) override;
+    void EndBusyStatus() override;
     // Returns whether the outcome shown is a success (after the version check).
-    bool ShowOutcome(const QString& text, bool success, bool checkVersion);
+    bool ShowOutcome(const QString& text, bool success, bool checkVersion) override;
     void ShowNavigationButtons();
-    void HideNavigationButtons();
+    void HideNavigationButtons() override;
     // Always: the address box gets what the lookup finds, also nothing.
     // KeepWhenNone: an empty result leaves the address box as it is.
-    enum class TGatewayUpdate { Always, KeepWhenNone };
-    void GetDefaultGateway(TGatewayUpdate update = TGatewayUpdate::Always);
+    void GetDefaultGateway(TGatewayUpdate update = TGatewayUpdate::Always) override;
     void SetTabsVisible(bool visible);
+    TPasswords Passwords() const override;
+    void SetPasswords(const TPasswords& passwords) override;
+    bool FirmwareVersionShown() const override;
+    void ShowRouterAnswer(const QString& text) override;
+    void ShowLoginFailedPrompt(const QString& text) override;
+    void SetRunButtonsEnabled(bool enabled) override;
+    void SetNavigationHandlers(TNavigationHandlers handlers) override;
+    void RouterChangeStarted() override { ++FRouterChanges; }
+    void RouterChangeEnded() override { --FRouterChanges; }
 
     // The one way the program changes pages: page becomes the active page of
     // pcCards and its show rule runs, also when it was active already.
     void ShowPage(QWidget* page);
-    QWidget* ActivePage() const { return pcCards->currentWidget(); }
+    void ShowPage(TUpgraderPage page) override;
+    TUpgraderPage ActivePage() const override;
+    std::optional<TUpgraderPage> ReturnPage(TUpgraderPage page) const override;
+    void ForgetReturnPage(TUpgraderPage page) override;
 
     // Page that Previous reopens from the Outcome page; nullptr when none.
     QWidget* OutcomeReturnPage = nullptr;
@@ -71,8 +83,8 @@ public:
 
     // The settings backup of the current run: a failure outcome offers to
     // restore it while the file exists. Empty: nothing to offer.
-    void OfferBackup(const QString& file);
-    QString OfferedBackup() const { return FOfferedBackup; }
+    void OfferBackup(const QString& file) override;
+    QString OfferedBackup() const override { return FOfferedBackup; }
     // Opens the Restore Settings page with file chosen; Previous there
     // returns to returnPage.
     void OpenBackupRestore(const QString& file, QWidget* returnPage);
@@ -82,20 +94,7 @@ public:
     void SetAllowPlaceholderFirmware(bool allow) { FAllowPlaceholderFirmware = allow; }
     // The embedded image for sending or saving: checked against its SHA-256,
     // and refused when it is the placeholder and that is not allowed. Throws.
-    QByteArray LoadFirmwareImage() const;
-
-    // While one of these lives the router is being changed, and the window
-    // refuses to close.
-    class TRouterChange {
-    public:
-        explicit TRouterChange(TfrmMain& form) : form_(form) { ++form_.FRouterChanges; }
-        ~TRouterChange() { --form_.FRouterChanges; }
-        TRouterChange(const TRouterChange&) = delete;
-        TRouterChange& operator=(const TRouterChange&) = delete;
-
-    private:
-        TfrmMain& form_;
-    };
+    QByteArray LoadFirmwareImage() const override;
 
     TNorvoFirmwareUpgrader& Upgrader() const { return *FUpgrader; }
     // Replaceable modal things (message boxes, file dialogs, the browser).
@@ -164,6 +163,8 @@ private:
     // Shows an error that escaped a handler, and logs it.
     void ShowError(const QString& text);
     int DesignProgressStep() const;
+    QWidget* PageWidget(TUpgraderPage page) const;
+    std::optional<TUpgraderPage> PageOf(const QWidget* widget) const;
 
     std::unique_ptr<TWizardSeams> FSeams;
     std::unique_ptr<IAdapterQuery> FAdapterQuery;
@@ -176,7 +177,7 @@ private:
     bool FLookingUpGateway = false;
     bool DefaultSettingsFilePending = false;
     bool FAllowPlaceholderFirmware = false;
-    int FRouterChanges = 0;
+    int FRouterChanges = 0;  // the router is being changed while above 0
     QString FOfferedBackup;
     std::unique_ptr<TNorvoFirmwareUpgrader> FUpgrader;
 };

@@ -4,7 +4,7 @@
 // them, and a failure at every request of the run.
 #include "tests/driver/RouterRun.h"
 
-#include "wizard/ProgramFiles.h"
+#include "driver/ProgramFiles.h"
 
 #include <QStandardPaths>
 #include <QTemporaryDir>

@@ -7,8 +7,8 @@
 #include "tests/support/RouterSim.h"
 #include "tests/support/TestHttpServer.h"
 #include "tests/wizard/WizardTestSupport.h"
-#include "wizard/ProductProfile.h"
-#include "wizard/ProgramFiles.h"
+#include "resources/ProductProfile.h"
+#include "driver/ProgramFiles.h"
 
 #include <gtest/gtest.h>
 

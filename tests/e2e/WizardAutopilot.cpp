@@ -26,8 +26,8 @@
 #include "driver/utWrx310.h"
 #include "net/IPFunctions.h"
 #include "tests/wizard/WizardTestSupport.h"
-#include "wizard/ProductProfile.h"
-#include "wizard/ProgramFiles.h"
+#include "resources/ProductProfile.h"
+#include "driver/ProgramFiles.h"
 #include "wizard/WizardSeams.h"
 #include "wizard/fmMain.h"
 

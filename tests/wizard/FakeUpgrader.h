@@ -15,7 +15,7 @@ namespace wizardtest {
 
 class TFakeUpgrader : public TNorvoFirmwareUpgrader {
 public:
-    explicit TFakeUpgrader(TfrmMain& form) : TNorvoFirmwareUpgrader(form) {}
+    explicit TFakeUpgrader(IUpgraderView& view) : TNorvoFirmwareUpgrader(view) {}
 
     void RequestLogin(bool, std::string&) override {}
     bool Login() override
@@ -69,9 +69,9 @@ public:
 };
 
 // The fake driver of a window made by MakeTestWindow(MakeFakeUpgrader).
-inline std::unique_ptr<TNorvoFirmwareUpgrader> MakeFakeUpgrader(TfrmMain& form)
+inline std::unique_ptr<TNorvoFirmwareUpgrader> MakeFakeUpgrader(IUpgraderView& view)
 {
-    return std::make_unique<TFakeUpgrader>(form);
+    return std::make_unique<TFakeUpgrader>(view);
 }
 inline TFakeUpgrader& FakeOf(TfrmMain& form)
 {

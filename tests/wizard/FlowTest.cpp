@@ -3,8 +3,8 @@
 // error handler.
 #include "tests/wizard/FakeUpgrader.h"
 #include "tests/wizard/WizardTestSupport.h"
-#include "wizard/ProductProfile.h"
-#include "wizard/ProgramFiles.h"
+#include "resources/ProductProfile.h"
+#include "driver/ProgramFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -225,7 +225,7 @@ TEST_F(Flow, AFailedFirstConfigurationLookupIsTriedAgainAtTheNextShowing)
     form().ShowPage(form().tsConfiguration);
     EXPECT_EQ(window->Adapters->Calls, 2);
     EXPECT_EQ(window->Seams.Errors.size(), 1u);
-    EXPECT_EQ(form().ActivePage(), form().tsConfiguration);
+    EXPECT_EQ(form().pcCards->currentWidget(), form().tsConfiguration);
 
     window->Adapters->Result = IpHlpResult::Success;
     window->Adapters->Adapters = {{6, "10.0.0.138"}};
@@ -233,7 +233,7 @@ TEST_F(Flow, AFailedFirstConfigurationLookupIsTriedAgainAtTheNextShowing)
         form().ShowPage(form().tsUpgradeType);
         form().ShowPage(form().tsConfiguration);
         EXPECT_EQ(window->Adapters->Calls, 3) << "one more lookup, none on its return to the page";
-        EXPECT_EQ(form().ActivePage(), form().tsConfiguration);
+        EXPECT_EQ(form().pcCards->currentWidget(), form().tsConfiguration);
     }
     EXPECT_EQ(form().edIPAddress->text(), "10.0.0.138");
     EXPECT_EQ(window->Seams.Errors.size(), 1u);

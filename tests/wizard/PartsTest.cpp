@@ -3,7 +3,7 @@
 #include "app/SocketLibrary.h"
 #include "net/dmMain.h"
 #include "tests/wizard/WizardTestSupport.h"
-#include "wizard/ScopedUi.h"
+#include "driver/ScopedUi.h"
 
 #include <gtest/gtest.h>
 

@@ -15,7 +15,7 @@ namespace {
 
 void KeyOnPage(TfrmMain& form, Qt::Key key, Qt::KeyboardModifiers modifiers)
 {
-    QTest::keyClick(form.ActivePage(), key, modifiers);  // travels up to the page control
+    QTest::keyClick(form.pcCards->currentWidget(), key, modifiers);  // travels up to the page control
 }
 
 void Wheel(TfrmMain& form, int delta)
@@ -68,7 +68,7 @@ TEST_P(TabInput, WithTabsShownMovesAndAppliesTheTabRule)
     GetParam().Send(form());
 
     QWidget* expected = form().pcCards->widget(form().pcCards->indexOf(form().tsSaveSettings) + GetParam().Step);
-    EXPECT_EQ(form().ActivePage(), expected);
+    EXPECT_EQ(form().pcCards->currentWidget(), expected);
     const bool moved = GetParam().Step != 0;
     EXPECT_EQ(form().btnNext->isVisible(), moved) << "the tab rule ran";
     EXPECT_EQ(form().btnCancel->text(), moved ? "&Cancel" : "&Close");
@@ -86,7 +86,7 @@ TEST_P(TabInput, WithTabsHiddenChangesNothing)
 
         GetParam().Send(form());
 
-        EXPECT_EQ(form().ActivePage(), start) << start->objectName().toStdString();
+        EXPECT_EQ(form().pcCards->currentWidget(), start) << start->objectName().toStdString();
         EXPECT_TRUE(start->isVisible()) << start->objectName().toStdString();
         EXPECT_EQ(form().btnCancel->text(), "kept");
         EXPECT_EQ(window->Adapters->Calls, lookups) << "no Configuration page was shown on the way";

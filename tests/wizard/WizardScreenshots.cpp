@@ -6,7 +6,7 @@
 //   wizard_screenshots OUTPUT_FOLDER      (under Xvfb or offscreen)
 #include "driver/utWrx310.h"
 #include "tests/wizard/WizardTestSupport.h"
-#include "wizard/ProductProfile.h"
+#include "resources/ProductProfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -66,7 +66,7 @@ int main(int argc, char** argv)
     };
     for (int i = 0; i < form.pcCards->count(); ++i) {
         openTab(i);
-        if (form.ActivePage() == form.tsConfiguration)
+        if (form.pcCards->currentWidget() == form.tsConfiguration)
             form.lblFirmwareVersion->setText("3.4");
         ok &= Save(form, folder, QStringLiteral("window-tabs-%1").arg(names[i]));
     }

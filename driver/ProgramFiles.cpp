@@ -1,4 +1,4 @@
-#include "wizard/ProgramFiles.h"
+#include "driver/ProgramFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>

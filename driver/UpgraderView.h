@@ -1,0 +1,103 @@
+// What a router driver needs of the window it works for: the pages, the
+// status display, the outcome, the password boxes, the router's address, and
+// the Next and Previous commands. The wizard window implements it; tests may
+// give the driver a small fake instead.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+// The wizard's pages, in the order of the page control.
+enum class TUpgraderPage { UpgradeType, Status, Configuration, SaveSettings, Output, RestoreSettings, Outcome };
+inline constexpr int kUpgraderPageCount = static_cast<int>(TUpgraderPage::Outcome) + 1;
+
+// A command of the view whose enabled state a driver's update handler sets.
+class IUpgraderAction {
+public:
+    virtual void SetEnabled(bool enabled) = 0;
+
+protected:
+    ~IUpgraderAction() = default;
+};
+
+// The handlers of the Next and Previous commands; empty ones are none.
+struct TNavigationHandlers {
+    using Handler = std::function<void(IUpgraderAction& sender)>;
+    Handler NextUpdate, NextExecute, PreviousUpdate, PreviousExecute;
+};
+
+// The text of the two password boxes, as typed.
+struct TPasswords {
+    QString Configuration;  // the Configuration page's box
+    QString Express;        // the Upgrade Type page's box
+};
+
+class IUpgraderView {
+public:
+    // Pages. ShowPage runs the page's show rule, also when it is active already.
+    virtual TUpgraderPage ActivePage() const = 0;
+    virtual void ShowPage(TUpgraderPage page) = 0;
+    virtual void HideNavigationButtons() = 0;
+    // The page Previous reopens from page (Outcome, Restore Settings), if any.
+    virtual std::optional<TUpgraderPage> ReturnPage(TUpgraderPage page) const = 0;
+    virtual void ForgetReturnPage(TUpgraderPage page) = 0;
+    virtual void SetNavigationHandlers(TNavigationHandlers handlers) = 0;
+
+    // Status display. A busy status moves the progress bar on its own until
+    // EndBusyStatus; a null text keeps the status text as it is.
+    virtual void StartStatus(const QString& text) = 0;
+    virtual void StepStatus(const QString& text) = 0;
+    virtual void BeginBusyStatus(const QString& text = QString()) = 0;
+    virtual void EndBusyStatus() = 0;
+
+    // The outcome page; returns whether the outcome shown is a success
+    // (after the version check).
+    virtual bool ShowOutcome(const QString& text, bool success, bool checkVersion) = 0;
+    // The settings backup of the current run, which a failure outcome offers
+    // to restore. Empty: nothing to offer.
+    virtual void OfferBackup(const QString& file) = 0;
+    virtual QString OfferedBackup() const = 0;
+
+    // The router, and what the user typed for it.
+    virtual QString GetRouterURL() const = 0;
+    virtual TPasswords Passwords() const = 0;
+    virtual void SetPasswords(const TPasswords& passwords) = 0;
+    // Whether the Configuration page shows a firmware version read from the router.
+    virtual bool FirmwareVersionShown() const = 0;
+    // Always: the address gets what the lookup finds, also nothing.
+    // KeepWhenNone: an empty result leaves the address as it is.
+    enum class TGatewayUpdate { Always, KeepWhenNone };
+    virtual void GetDefaultGateway(TGatewayUpdate update) = 0;
+
+    // The router's answer to an upload, as text.
+    virtual void ShowRouterAnswer(const QString& text) = 0;
+    // The Upgrade Type page's prompt after a failed login: text and the password box.
+    virtual void ShowLoginFailedPrompt(const QString& text) = 0;
+    // The Next and Cancel buttons that start and end a run.
+    virtual void SetRunButtonsEnabled(bool enabled) = 0;
+
+    // The firmware image for sending; throws when it is missing, damaged or refused.
+    virtual QByteArray LoadFirmwareImage() const = 0;
+
+    // While the router is being changed the window refuses to close; see TRouterChange.
+    virtual void RouterChangeStarted() = 0;
+    virtual void RouterChangeEnded() = 0;
+
+protected:
+    ~IUpgraderView() = default;
+};
+
+// The router is being changed while one of these lives.
+class TRouterChange {
+public:
+    explicit TRouterChange(IUpgraderView& view) : view_(view) { view_.RouterChangeStarted(); }
+    ~TRouterChange() { view_.RouterChangeEnded(); }
+    TRouterChange(const TRouterChange&) = delete;
+    TRouterChange& operator=(const TRouterChange&) = delete;
+
+private:
+    IUpgraderView& view_;
+};
