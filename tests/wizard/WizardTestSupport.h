@@ -8,6 +8,7 @@
 #pragma once
 
 #include "net/IPFunctions.h"
+#include "tests/support/UserFolders.h"
 #include "wizard/WizardSeams.h"
 #include "wizard/fmMain.h"
 
@@ -28,18 +29,7 @@
 
 namespace wizardtest {
 
-// The user's folders of a test process: its own empty configuration and
-// data folders, never the real home. Removed when the process ends.
-inline const QTemporaryDir& UserFolders()
-{
-    static QTemporaryDir folders = [] {
-        QTemporaryDir dir;
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.filePath(QStringLiteral("config"))));
-        qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath(QStringLiteral("data"))));
-        return dir;
-    }();
-    return folders;
-}
+using testsupport::UserFolders;
 
 // The headless application every window test needs; created once, unless
 // the program made its own.

@@ -1,0 +1,203 @@
+// The WRX-270 driver against a fake view, without the window: its Next and
+// Previous rules page by page, and what it asks of the view, in order, when
+// an express run ends early.
+#include "driver/ProgramFiles.h"
+#include "driver/utWrx310.h"
+#include "http/IdException.h"
+#include "resources/ProductProfile.h"
+#include "tests/driver/FakeUpgraderView.h"
+#include "tests/support/RouterSim.h"
+#include "tests/support/TestHttpServer.h"
+#include "tests/support/UserFolders.h"
+
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace drivertest {
+namespace {
+
+// The busy cursor needs a GUI application; a headless one does.
+void GuiApplication()
+{
+    testsupport::UserFolders();
+    if (QCoreApplication::instance())
+        return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "driver-view-test";
+    static char* argv[] = {name, nullptr};
+    new QGuiApplication(argc, argv);  // lives until the process ends
+}
+
+using P = TUpgraderPage;
+
+struct RuleCase {
+    P page;
+    bool versionShown;
+    bool returnPageSet;  // the page has a return page (Configuration)
+    bool nextEnabled;
+    bool previousEnabled;
+    std::optional<P> previousGoesTo;
+    bool navigationHidden;
+};
+
+TEST(DriverRules, NextAndPreviousPerPage)
+{
+    GuiApplication();
+    const RuleCase cases[] = {
+        {P::UpgradeType, true, true, true, false, std::nullopt, false},
+        {P::Status, true, true, false, false, std::nullopt, false},
+        {P::Configuration, false, false, false, true, P::UpgradeType, true},
+        {P::Configuration, true, false, true, true, P::UpgradeType, true},
+        {P::SaveSettings, false, false, true, true, P::Configuration, false},
+        {P::Output, true, true, false, false, std::nullopt, false},
+        {P::RestoreSettings, false, false, true, false, std::nullopt, false},
+        {P::RestoreSettings, false, true, true, true, P::Configuration, false},
+        {P::Outcome, true, false, false, false, std::nullopt, false},
+        {P::Outcome, false, true, false, true, P::Configuration, false},
+    };
+    for (const RuleCase& c : cases) {
+        SCOPED_TRACE(std::string(PageName(c.page)) + (c.versionShown ? " version" : "") +
+                     (c.returnPageSet ? " return page" : ""));
+        TFakeUpgraderView view;
+        TWrx310 driver(view);
+        view.Page = c.page;
+        view.VersionShown = c.versionShown;
+        if (c.returnPageSet)
+            view.ReturnPages[c.page] = P::Configuration;
+        TFakeAction next, previous;
+        view.Navigation.NextUpdate(next);
+        view.Navigation.PreviousUpdate(previous);
+        EXPECT_EQ(next.Enabled, c.nextEnabled);
+        EXPECT_EQ(previous.Enabled, c.previousEnabled);
+
+        view.Navigation.PreviousExecute(previous);
+        EXPECT_EQ(view.Page, c.previousGoesTo.value_or(c.page));
+        EXPECT_EQ(view.Calls.contains(QStringLiteral("HideNavigationButtons")), c.navigationHidden);
+        if (c.previousGoesTo && c.returnPageSet) {
+            EXPECT_FALSE(view.ReturnPage(c.page)) << "a return page is used once";
+        }
+    }
+}
+
+TEST(DriverRules, DestroyedDriverLeavesNoHandlers)
+{
+    GuiApplication();
+    TFakeUpgraderView view;
+    {
+        TWrx310 driver(view);
+        EXPECT_TRUE(view.Navigation.NextUpdate && view.Navigation.PreviousExecute);
+    }
+    EXPECT_FALSE(view.Navigation.NextUpdate || view.Navigation.NextExecute || view.Navigation.PreviousUpdate ||
+                 view.Navigation.PreviousExecute);
+}
+
+const QString kLoginFailed = QStringLiteral(
+    "Cannot log in to the router. Please check the wiring, retype the password if needed, then click the Next button.");
+
+// An express run of the WRX-270 driver against the simulated router, with
+// its files in a temporary program folder.
+class ExpressRunOnView : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        GuiApplication();
+        ProgramFiles::SetProgramFolder(folder_.path());
+        PendingBackup::Clear();
+    }
+    void TearDown() override
+    {
+        driver_.reset();
+        router_.reset();
+        PendingBackup::Clear();
+        ProgramFiles::SetProgramFolder({});
+    }
+
+    void Start(testsupport::RouterSimConfig config = {})
+    {
+        config.clock = [] { return std::int64_t{0}; };
+        router_ = std::make_unique<testsupport::RouterSim>(std::move(config));
+        View.Url = QString::fromStdString(router_->Url());
+        View.Typed = {QStringLiteral(" admin "), QStringLiteral("express")};
+        driver_ = std::make_unique<TWrx310>(View);
+        driver_->SetWait([this](int ms) { router_->AdvanceTime(ms); });
+    }
+
+    TWrx310& Driver() { return *driver_; }
+    testsupport::RouterSim& Router() { return *router_; }
+    QString SettingsFile() const { return ProgramFiles::Path(ProductProfile::SettingsFileName); }
+
+    TFakeUpgraderView View;
+
+private:
+    QTemporaryDir folder_;
+    std::unique_ptr<testsupport::RouterSim> router_;
+    std::unique_ptr<TWrx310> driver_;
+};
+
+TEST_F(ExpressRunOnView, RefusedImageEndsOnTheOutcomeBeforeAnyRequest)
+{
+    Start();
+    View.LoadFirmware = []() -> QByteArray { throw Exception("damaged"); };
+
+    Driver().ExpressUpgrade();
+
+    EXPECT_EQ(View.Decisions(),
+              QStringList({"SetRunButtonsEnabled(false)", "OfferBackup()", "LoadFirmwareImage",
+                           "ShowOutcome(There is a problem with the firmware in this installer. Please try "
+                           "downloading it again., failure)"}));
+    EXPECT_TRUE(Router().Requests().empty());
+    EXPECT_EQ(View.RouterChanges, 0);
+}
+
+TEST_F(ExpressRunOnView, RefusedLoginAsksAgainOnTheUpgradeTypePage)
+{
+    testsupport::RouterSimConfig config;
+    config.password = "other";
+    Start(config);
+
+    Driver().ExpressUpgrade();
+
+    EXPECT_EQ(View.Decisions(),
+              QStringList({"SetRunButtonsEnabled(false)", "OfferBackup()", "LoadFirmwareImage",
+                           "ShowLoginFailedPrompt(" + kLoginFailed + ")", "SetRunButtonsEnabled(true)",
+                           "ShowPage(UpgradeType)"}));
+    EXPECT_EQ(View.Typed.Configuration, QStringLiteral(" admin "));  // the boxes as the user left them
+    EXPECT_EQ(View.RouterChanges, 0);
+}
+
+// A restore that fails after the firmware went in: the passwords come back
+// before the outcome that offers the backup, and the error still reaches
+// the window's handler.
+TEST_F(ExpressRunOnView, FailedRestorePutsThePasswordsBackThenOffersTheBackup)
+{
+    testsupport::RouterSimConfig config;
+    config.intercept = [](const testsupport::RouterRequest& request) -> std::optional<testsupport::ScriptedReply> {
+        if (request.http.Path() == "/setconfig.cgi")
+            return testsupport::TestHttpServer::Reply("HTTP/1.0 500 Internal Server Error", "");
+        return std::nullopt;
+    };
+    Start(config);
+
+    EXPECT_ANY_THROW(Driver().ExpressUpgrade());
+
+    QStringList decisions = View.Decisions();
+    decisions.removeAll(QStringLiteral("ShowPage(UpgradeType)"));  // the page each step gives back
+    const QString backup = SettingsFile();
+    EXPECT_EQ(decisions, QStringList({"SetRunButtonsEnabled(false)", "OfferBackup()", "LoadFirmwareImage",
+                                      "OfferBackup(" + backup + ")", "LoadFirmwareImage", "ShowRouterAnswer",
+                                      "GetDefaultGateway", "SetPasswords(, )", "SetPasswords(admin, express)",
+                                      "ShowOutcome(There was an error with the upgrade process. You may close this "
+                                      "installer and try running it again or use the web interface of your "
+                                      "router to perform the upgrade., failure)"}));
+    EXPECT_EQ(PendingBackup::File(), backup);
+    EXPECT_EQ(View.RouterChanges, 0);
+}
+
+}  // namespace
+}  // namespace drivertest

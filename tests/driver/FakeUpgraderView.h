@@ -1,0 +1,121 @@
+// A view for the driver without the window: it keeps the state a driver
+// reads (page, passwords, router address, return pages) and records every
+// call that changes something, in order.
+#pragma once
+
+#include "driver/UpgraderView.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <map>
+#include <optional>
+
+namespace drivertest {
+
+inline const char* PageName(TUpgraderPage page)
+{
+    static const char* const names[kUpgraderPageCount] = {"UpgradeType",  "Status", "Configuration", "SaveSettings",
+                                                          "Output", "RestoreSettings", "Outcome"};
+    return names[static_cast<int>(page)];
+}
+
+// A command whose enabled state the test reads.
+struct TFakeAction : IUpgraderAction {
+    void SetEnabled(bool enabled) override { Enabled = enabled; }
+    bool Enabled = false;
+};
+
+class TFakeUpgraderView : public IUpgraderView {
+public:
+    TUpgraderPage ActivePage() const override { return Page; }
+    void ShowPage(TUpgraderPage page) override
+    {
+        Page = page;
+        Record(QStringLiteral("ShowPage(%1)").arg(QLatin1String(PageName(page))));
+    }
+    void HideNavigationButtons() override { Record(QStringLiteral("HideNavigationButtons")); }
+    std::optional<TUpgraderPage> ReturnPage(TUpgraderPage page) const override
+    {
+        const auto found = ReturnPages.find(page);
+        return found == ReturnPages.end() ? std::nullopt : std::optional<TUpgraderPage>(found->second);
+    }
+    void ForgetReturnPage(TUpgraderPage page) override { ReturnPages.erase(page); }
+    void SetNavigationHandlers(TNavigationHandlers handlers) override { Navigation = std::move(handlers); }
+
+    void StartStatus(const QString& text) override { Record(QStringLiteral("StartStatus(%1)").arg(text)); }
+    void StepStatus(const QString& text) override { Record(QStringLiteral("StepStatus(%1)").arg(text)); }
+    void BeginBusyStatus(const QString&) override { Record(QStringLiteral("BeginBusyStatus")); }
+    void EndBusyStatus() override { Record(QStringLiteral("EndBusyStatus")); }
+
+    bool ShowOutcome(const QString& text, bool success, bool) override
+    {
+        Record(QStringLiteral("ShowOutcome(%1, %2)").arg(text, success ? "success" : "failure"));
+        Page = TUpgraderPage::Outcome;
+        return success;
+    }
+    void OfferBackup(const QString& file) override
+    {
+        Backup = file;
+        Record(QStringLiteral("OfferBackup(%1)").arg(file));
+    }
+    QString OfferedBackup() const override { return Backup; }
+
+    QString GetRouterURL() const override { return Url; }
+    TPasswords Passwords() const override { return Typed; }
+    void SetPasswords(const TPasswords& passwords) override
+    {
+        Typed = passwords;
+        Record(QStringLiteral("SetPasswords(%1, %2)").arg(passwords.Configuration, passwords.Express));
+    }
+    bool FirmwareVersionShown() const override { return VersionShown; }
+    void GetDefaultGateway(TGatewayUpdate) override { Record(QStringLiteral("GetDefaultGateway")); }
+
+    void ShowRouterAnswer(const QString&) override { Record(QStringLiteral("ShowRouterAnswer")); }
+    void ShowLoginFailedPrompt(const QString& text) override
+    {
+        Record(QStringLiteral("ShowLoginFailedPrompt(%1)").arg(text));
+    }
+    void SetRunButtonsEnabled(bool enabled) override
+    {
+        Record(QStringLiteral("SetRunButtonsEnabled(%1)").arg(enabled ? "true" : "false"));
+    }
+
+    QByteArray LoadFirmwareImage() const override
+    {
+        Calls.append(QStringLiteral("LoadFirmwareImage"));
+        return LoadFirmware();
+    }
+
+    void RouterChangeStarted() override { ++RouterChanges; }
+    void RouterChangeEnded() override { --RouterChanges; }
+
+    // The calls that decide something, without the status display's steps
+    // and the Status page it comes with.
+    QStringList Decisions() const
+    {
+        QStringList decisions;
+        for (const QString& call : Calls)
+            if (!call.contains(QLatin1String("Status")))
+                decisions.append(call);
+        return decisions;
+    }
+
+    TUpgraderPage Page = TUpgraderPage::UpgradeType;
+    std::map<TUpgraderPage, TUpgraderPage> ReturnPages;
+    TNavigationHandlers Navigation;
+    QString Backup;
+    QString Url;
+    TPasswords Typed;
+    bool VersionShown = false;
+    std::function<QByteArray()> LoadFirmware = [] { return QByteArray("simulated router only: test image"); };
+    int RouterChanges = 0;
+    mutable QStringList Calls;
+
+private:
+    void Record(const QString& call) const { Calls.append(call); }
+};
+
+}  // namespace drivertest
