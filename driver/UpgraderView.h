@@ -56,8 +56,9 @@ public:
     // The outcome page; returns whether the outcome shown is a success
     // (after the version check).
     virtual bool ShowOutcome(const QString& text, bool success, bool checkVersion) = 0;
-    // The settings backup of the current run, which a failure outcome offers
-    // to restore. Empty: nothing to offer.
+    // The settings backup that the outcome page offers to restore (its text
+    // says whether the run failed or succeeded without proof that the router
+    // kept its settings). Empty: nothing to offer.
     virtual void OfferBackup(const QString& file) = 0;
     virtual QString OfferedBackup() const = 0;
 
@@ -71,6 +72,10 @@ public:
     // KeepWhenNone: an empty result leaves the address as it is.
     enum class TGatewayUpdate { Always, KeepWhenNone };
     virtual void GetDefaultGateway(TGatewayUpdate update) = 0;
+
+    // Asks the user for the router's current password (typed without echo);
+    // nothing when the user cancels.
+    virtual std::optional<QString> AskRouterPassword(const QString& text) = 0;
 
     // The router's answer to an upload, as text.
     virtual void ShowRouterAnswer(const QString& text) = 0;
@@ -100,4 +105,17 @@ public:
 
 private:
     IUpgraderView& view_;
+};
+
+// Puts both password boxes back as they were when it goes.
+class TKeptPasswords {
+public:
+    explicit TKeptPasswords(IUpgraderView& view) : view_(view), kept_(view.Passwords()) {}
+    ~TKeptPasswords() { view_.SetPasswords(kept_); }
+    TKeptPasswords(const TKeptPasswords&) = delete;
+    TKeptPasswords& operator=(const TKeptPasswords&) = delete;
+
+private:
+    IUpgraderView& view_;
+    TPasswords kept_;
 };

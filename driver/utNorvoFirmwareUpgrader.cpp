@@ -1,6 +1,10 @@
 #include "driver/utNorvoFirmwareUpgrader.h"
 
+#include "base/Exception.h"
+#include "driver/ProgramFiles.h"
 #include "log/SupportLog.h"
+
+#include <QDir>
 
 #include <chrono>
 
@@ -89,6 +93,58 @@ void TNorvoFirmwareUpgrader::PreviousUpdate(IUpgraderAction& sender)
 void TNorvoFirmwareUpgrader::PreviousExecute(IUpgraderAction&)
 {
     ShowPageBeside(FForm, -1);
+}
+
+bool TNorvoFirmwareUpgrader::LogInForRestore()
+{
+    if (Login())
+        return true;
+    // After a failed upgrade the router may be on factory settings, which
+    // have no password.
+    TKeptPasswords kept(FForm);
+    FForm.SetPasswords({});
+    if (Login())
+        return true;
+    const std::optional<QString> typed = FForm.AskRouterPassword(
+        QStringLiteral("The router did not accept the password. Type the router's current admin password to "
+                       "restore the settings:"));
+    if (!typed)
+        return false;
+    FForm.SetPasswords({*typed, *typed});
+    return Login();
+}
+
+void TNorvoFirmwareUpgrader::RestoreSettingsAndRestart(const QString& fileName)
+{
+    const QString shown = QDir::toNativeSeparators(fileName);
+    if (!LogInForRestore()) {
+        SupportLogLine(lcDriver(), QStringLiteral("Restore not sent: no password logged in"));
+        throw Exception(QStringLiteral("Cannot log in to the router, so the settings from \"%1\" were not sent. "
+                                       "Please check the wiring and the password, then click Restore Settings again.")
+                            .arg(shown)
+                            .toStdString());
+    }
+    const bool pending = PendingBackup::IsPending(fileName);
+    {
+        TRouterChange change(FForm);
+        RestoreSettings(fileName);
+        RestartRouter();
+        if (!pending)
+            return;
+        // The restore took only if the router now holds these settings: a
+        // login with the user's password, which a factory router refuses;
+        // without a password, at least a router that came back.
+        const bool proven = !GetPassword().empty() ? Login() : RouterCameBack();
+        if (!proven) {
+            SupportLogLine(lcDriver(), QStringLiteral("Restore not confirmed; backup kept: %1").arg(fileName));
+            throw Exception(QStringLiteral("The router did not confirm that it took the settings from \"%1\". The "
+                                           "file is kept: check the wiring, then click Restore Settings again.")
+                                .arg(shown)
+                                .toStdString());
+        }
+    }
+    PendingBackup::Clear(fileName);
+    SupportLogLine(lcDriver(), QStringLiteral("Restore confirmed: %1").arg(fileName));
 }
 
 std::string TNorvoFirmwareUpgrader::GetURL() const

@@ -40,6 +40,14 @@ public:
     virtual void ExpressUpgrade() = 0;
     virtual bool IsLegacyFirmware() = 0;
 
+    // The Restore Settings page's run: log in, upload the file, restart the
+    // router. A pending backup's record goes only on proof that the router
+    // took it. Throws, with words for the user, when no password logs in
+    // (then nothing is sent) or the proof fails.
+    virtual void RestoreSettingsAndRestart(const QString& fileName);
+    // Whether the last restart wait ended with the router answering.
+    bool RouterCameBack() const { return FRouterCameBack; }
+
     std::string GetURL() const;
     TIdHTTP& GetHTTP() { return *FHTTP; }
     std::string GetPassword() const;
@@ -52,6 +60,10 @@ public:
     TIdRequestLimits& Limits() { return FLimits; }
 
 protected:
+    // Logs in for a restore: with the password boxes, then with none (a
+    // router on factory settings), then with a password the user is asked for.
+    bool LogInForRestore();
+
     // Wires the view's commands to this object's handlers; called by the constructor.
     void WireActions();
 
@@ -60,4 +72,5 @@ protected:
     TWaitFunction FWait;
     TClockMs FClock;
     TIdRequestLimits FLimits;
+    bool FRouterCameBack = false;  // set by RestartRouter
 };

@@ -32,6 +32,9 @@ const QString kFirmwareProblemText =
     QStringLiteral("There is a problem with the firmware in this installer. Please try downloading it again.");
 const QString kLoginFailedText = QStringLiteral(
     "Cannot log in to the router. Please check the wiring, retype the password if needed, then click the Next button.");
+const QString kFirmwareUnconfirmedText = QStringLiteral(
+    "The router did not confirm that it received the new firmware. It may still be writing it: do not turn the "
+    "router off or unplug it for the next few minutes.");
 const QString kUpgradeErrorText =
     QStringLiteral("There was an error with the upgrade process. ") + QString::fromLatin1(ProductProfile::RetryAdviceText);
 
@@ -77,6 +80,29 @@ std::string LocalPath(const QString& fileName)
 QString RouterText(const std::string& bytes)
 {
     return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+// Throws unless the file part of body holds exactly expected. A file on disk
+// can be changed between writing and sending; this reads the body as it will
+// be sent (the part's headers end at the first blank line).
+void ExpectFilePart(TIdMultiPartFormDataStream& body, const QByteArray& expected)
+{
+    std::string bytes(static_cast<std::size_t>(body.Size()), '\0');
+    std::size_t got = 0;
+    while (got < bytes.size()) {
+        const std::size_t n = body.Read(&bytes[got], bytes.size() - got);
+        if (n == 0)
+            break;
+        got += n;
+    }
+    body.Seek(0, TIdSeekOrigin::soBeginning);
+    const std::size_t size = static_cast<std::size_t>(expected.size());
+    const std::size_t start = bytes.find("\r\n\r\n");
+    const bool same = got == bytes.size() && start != std::string::npos && bytes.size() >= start + 4 + size + 2 &&
+                      bytes.compare(start + 4, size, expected.constData(), size) == 0 &&
+                      bytes.compare(start + 4 + size, 2, "\r\n") == 0;
+    if (!same)
+        throw Exception("The firmware file changed on disk before it was sent.");
 }
 
 // Names the error that ends a run in the support log; call inside a catch block.
@@ -354,8 +380,19 @@ void TWrx310::SendFirmware()
     const QByteArray image = FForm.LoadFirmwareImage();
     const QString path = ProgramFiles::Path(ProductProfile::FirmwareFileName);
     SaveFileAtomically(LocalPath(path), image.toStdString(), TFileAccess::OwnerOnly);
-    UploadFile(path, "/upload.cgi", kUpgradingFirmware);
-    QFile::remove(path);  // the upload has released the file
+    {
+        TIdMultiPartFormDataStream body;
+        FForm.StepStatus(kUpgradingFirmware);
+        body.AddFile(kUploadField, LocalPath(path), kUploadContentType);
+        // The file is open now and cannot change any more: the bytes that go
+        // out are the ones that passed the image check, or nothing goes.
+        ExpectFilePart(body, image);
+        FForm.StepStatus(kUpgradingFirmware);
+        std::string answer;
+        WithSlowAnswerShown([&] { answer = FHTTP->Post(GetURL() + "/upload.cgi", body, FLimits.Transfer); });
+        FForm.ShowRouterAnswer(RouterText(answer));
+    }  // releasing the body closes the file
+    QFile::remove(path);
 }
 
 void TWrx310::UpgradeFirmware()
@@ -391,6 +428,7 @@ void TWrx310::RestartRouter()
             if (left() > 0)
                 FWait(static_cast<int>(std::min<std::int64_t>(kRestartPauseMs, left())));
         };
+        FRouterCameBack = false;
         GetPage(GetURL() + "/reboot.cgi?reset=false");
         for (int step = 0; step < kRestartPauses; ++step) {
             FForm.StepStatus(kRestarting);
@@ -403,6 +441,7 @@ void TWrx310::RestartRouter()
         for (int poll = 0; poll < kRestartPollLimit && left() > 0; ++poll) {
             FForm.StepStatus(kRestarting);
             if (!Wrx310Page::Trim(GetSalt()).empty()) {
+                FRouterCameBack = true;
                 FForm.StepStatus(kRestarted);
                 break;
             }
@@ -418,15 +457,17 @@ void TWrx310::ExpressUpgrade()
 {
     const TPasswords typed = FForm.Passwords();
     const TPasswords passwords{typed.Configuration.trimmed(), typed.Express.trimmed()};
-    TRouterChange change(FForm);
+    FRunBackup.clear();
+    // From the firmware upload to the outcome the router is being changed.
+    std::optional<TRouterChange> change;
     try {
-        RunExpressUpgrade(passwords);
+        RunExpressUpgrade(passwords, change);
     } catch (...) {
         LogRunStopped();
         // Emptied password boxes would let a retry log in to the
         // factory-fresh router and call it current, its settings not restored.
         FForm.SetPasswords(passwords);
-        if (!FForm.OfferedBackup().isEmpty()) {
+        if (!FRunBackup.isEmpty()) {
             // The router may have been changed: end on the failure outcome,
             // which offers the backup, besides the error's own message.
             FForm.ShowOutcome(kUpgradeErrorText, false, false);
@@ -445,10 +486,12 @@ void TWrx310::ShowLoginFailedPrompt()
     FForm.ShowPage(TUpgraderPage::UpgradeType);
 }
 
-void TWrx310::RunExpressUpgrade(const TPasswords& passwords)
+void TWrx310::RunExpressUpgrade(const TPasswords& passwords, std::optional<TRouterChange>& change)
 {
     FForm.SetRunButtonsEnabled(false);
-    FForm.OfferBackup({});
+    // A backup that an earlier run left waiting is offered by every outcome
+    // of this one, until this run's own backup takes its place.
+    FForm.OfferBackup(PendingBackup::File());
 
     // An image that cannot be sent stops the run before the router is touched.
     try {
@@ -478,13 +521,26 @@ void TWrx310::RunExpressUpgrade(const TPasswords& passwords)
     // From the settings download to the last login the router is being
     // changed: keep the PC awake.
     std::optional<TSleepInhibitor> awake(std::in_place, TSleepInhibitor::UpgradeReason());
-    const QString settingsFile = ProgramFiles::Path(ProductProfile::SettingsFileName);
+    // A backup that an earlier run left is never written over: this one then
+    // gets a name of its own.
+    const QString settingsFile = ProgramFiles::NewBackupPath();
     SaveSettings(settingsFile);
     // From here on the backup is the user's only copy of the router's
-    // settings: it stays until the upgrade is verified.
+    // settings. Its record is part of it: without one, nothing could offer
+    // it after a failure, so a record that cannot be written stops the run
+    // while the router is still as it was.
     PendingBackup::Record(settingsFile);
+    FRunBackup = settingsFile;
     FForm.OfferBackup(settingsFile);
+
+    change.emplace(FForm);
     UpgradeFirmware();
+    if (FFirmwareUnconfirmed) {
+        // The router may still be writing its flash: a restart request now
+        // could leave it unable to start.
+        FForm.ShowOutcome(kFirmwareUnconfirmedText, false, false);
+        return;
+    }
     RestartRouter();
 
     // The upgraded router starts with factory settings: no password.
@@ -497,17 +553,27 @@ void TWrx310::RunExpressUpgrade(const TPasswords& passwords)
     RestartRouter();
     FForm.SetPasswords(passwords);
 
+    // A factory-fresh router takes the empty password too: only a login
+    // with a password of the user's proves that the settings are back.
+    const bool loginProvesRestore = !GetPassword().empty();
     loggedIn = Login();
     awake.reset();
     if (!loggedIn) {
         FForm.ShowOutcome(kUpgradeErrorText, false, false);
         return;
     }
-    if (FForm.ShowOutcome(QString::fromLatin1(ProductProfile::UpgradeSucceededText), true, true)) {
+    if (!FForm.ShowOutcome(QString::fromLatin1(ProductProfile::UpgradeSucceededText), true, true))
+        return;  // the version check failed: the backup stays pending
+    PendingBackup::Clear(settingsFile);
+    if (loginProvesRestore) {
         // Logged in with the user's password on the new version: the
         // settings are back, and the backup has done its work.
         QFile::remove(settingsFile);
-        PendingBackup::Clear();
-        FForm.OfferBackup({});
+        FForm.OfferBackup(PendingBackup::File());
+    } else {
+        // Upgraded, but nothing shows whether the settings took: the file
+        // stays and the outcome offers it, though the next start won't ask.
+        SupportLogLine(lcDriver(), QStringLiteral("No password to prove the restore; settings backup kept in %1")
+                                       .arg(settingsFile));
     }
 }

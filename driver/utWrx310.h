@@ -39,7 +39,7 @@ public:
 
 private:
     void CheckLegacyFirmware();
-    void RunExpressUpgrade(const TPasswords& passwords);
+    void RunExpressUpgrade(const TPasswords& passwords, std::optional<TRouterChange>& change);
     void ShowLoginFailedPrompt();
     void SendFirmware();
     // Runs one router operation on the Status page under the hourglass,
@@ -70,6 +70,11 @@ private:
     bool FLegacyRouterSeen = false;
     TSlowAnswerNotice* FNotice = nullptr;  // while a login or version read runs
     std::optional<std::int64_t> FRestartDeadline;  // while the restart wait runs (FClock time)
+    // The settings backup this express run saved; empty before the download.
+    QString FRunBackup;
+    // The last firmware upload sent its last byte but got no answer: the
+    // router may be writing its flash and must not be asked to restart.
+    bool FFirmwareUnconfirmed = false;
 };
 
 // The driver the program gives its window.

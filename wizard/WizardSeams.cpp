@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
 #include <QUrl>
@@ -79,6 +81,13 @@ TWizardSeams::TWizardSeams()
       AskYesNo([](const QString& text) {
           return QMessageBox::question(QApplication::activeWindow(), QApplication::applicationDisplayName(), text,
                                        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
+      }),
+      AskPassword([](const QString& text) -> std::optional<QString> {
+          bool ok = false;
+          const QString typed = QInputDialog::getText(QApplication::activeWindow(),
+                                                      QApplication::applicationDisplayName(), text,
+                                                      QLineEdit::Password, QString(), &ok);
+          return ok ? std::optional<QString>(typed) : std::nullopt;
       }),
       ShowError([](const QString& text) {
           QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationDisplayName(), text,

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 // A file dialog as the window keeps it: its filter list in the form
 // "description|pattern|description|pattern" and the name chosen last, which
@@ -41,6 +42,9 @@ public:
     std::function<void(const QString& text)> ShowNotice;
     // A question with Yes and No; true for Yes.
     std::function<bool(const QString& text)> AskYesNo;
+    // A small prompt for a password, typed without echo; nothing when the
+    // user cancels.
+    std::function<std::optional<QString>(const QString& text)> AskPassword;
     // The box of the default error handler: an error that escaped a handler.
     std::function<void(const QString& text)> ShowError;
     // Runs a file dialog; on confirmation it stores the full chosen name in

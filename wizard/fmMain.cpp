@@ -50,19 +50,6 @@ QPixmap LoadJpegResource(const QString& name)
     return QPixmap::fromImage(DecodeJpeg(file.readAll()));
 }
 
-// Puts both password boxes back as they were when it goes.
-class TKeptPasswords {
-public:
-    explicit TKeptPasswords(IUpgraderView& view) : view_(view), kept_(view.Passwords()) {}
-    ~TKeptPasswords() { view_.SetPasswords(kept_); }
-    TKeptPasswords(const TKeptPasswords&) = delete;
-    TKeptPasswords& operator=(const TKeptPasswords&) = delete;
-
-private:
-    IUpgraderView& view_;
-    TPasswords kept_;
-};
-
 // The pages of pcCards in the order of TUpgraderPage.
 constexpr QWidget* Ui::frmMain::*kPages[kUpgraderPageCount] = {
     &Ui::frmMain::tsUpgradeType, &Ui::frmMain::tsStatus,          &Ui::frmMain::tsConfiguration,
@@ -637,18 +624,25 @@ void TfrmMain::tsOutcomeShow()
 {
     const bool failure = pcSuccessFailure->currentWidget() == tsFailure;
     pnlSaveFirmware->setVisible(failure);
-    const bool offer = failure && !FOfferedBackup.isEmpty() && QFileInfo(FOfferedBackup).isFile();
-    if (offer)
+    const bool offer = !FOfferedBackup.isEmpty() && QFileInfo(FOfferedBackup).isFile();
+    const QString file = QDir::toNativeSeparators(FOfferedBackup);
+    if (offer && failure)
         lblBackupFile->setText(
             QStringLiteral("Your router settings from before the upgrade are saved in \"%1\". Click the button to "
                            "put them back on the router:")
-                .arg(QDir::toNativeSeparators(FOfferedBackup)));
+                .arg(file));
+    else if (offer)
+        lblBackupFile->setText(QStringLiteral("Your router settings from before the upgrade are kept in \"%1\". If "
+                                              "your router has lost its settings, click the button to put them back:")
+                                   .arg(file));
     pnlRestoreBackup->setVisible(offer);
 }
 
 void TfrmMain::OfferBackup(const QString& file)
 {
     FOfferedBackup = file;
+    if (pcCards->currentWidget() == tsOutcome)
+        tsOutcomeShow();  // the page shown follows the offer
 }
 
 void TfrmMain::btnRestoreBackupClick()
@@ -671,7 +665,8 @@ void TfrmMain::tsSaveSettingsShow()
 {
     if (!DefaultSettingsFilePending)
         return;
-    edSaveSettingsFile->setText(ProgramFiles::Path(ProductProfile::SettingsFileName));
+    // While an upgrade's backup waits, the name offered is a new one.
+    edSaveSettingsFile->setText(ProgramFiles::NewBackupPath());
     DefaultSettingsFilePending = false;
 }
 
@@ -689,10 +684,15 @@ void TfrmMain::actSaveSettingsUpdate(TAction& sender)
 void TfrmMain::actSaveSettingsExecute(TAction&)
 {
     const QString file = edSaveSettingsFile->text();
+    // A pending backup may be the only copy of the router's settings from
+    // before a failed upgrade; the router may now be on factory settings.
+    if (PendingBackup::IsPending(file) &&
+        !Seams().AskYesNo(QStringLiteral("\"%1\" holds your router settings from before an upgrade that did not "
+                                         "finish. Saving now would replace them with the router's current "
+                                         "settings.\n\nReplace the file anyway?")
+                              .arg(QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath()))))
+        return;
     FUpgrader->SaveSettings(file);
-    // The user's own save replaced an upgrade's backup: nothing left to offer.
-    if (PendingBackup::File() == QFileInfo(file).absoluteFilePath())
-        PendingBackup::Clear();
 }
 
 void TfrmMain::tsRestoreSettingsShow()
@@ -716,24 +716,7 @@ void TfrmMain::actRestoreSettingsUpdate(TAction& sender)
 
 void TfrmMain::actRestoreSettingsExecute(TAction&)
 {
-    const QString file = edRestoreSettingsFilename->text().trimmed();
-    TRouterChange change(*this);
-    LogInForRestore();  // a router that refuses still gets the upload and says so
-    FUpgrader->RestoreSettings(file);
-    FUpgrader->RestartRouter();
-    if (PendingBackup::File() == QFileInfo(file).absoluteFilePath())
-        PendingBackup::Clear();
-}
-
-// The restore needs a logged-in router. After a failed upgrade the router
-// may be on factory settings, which have no password: that is tried second.
-bool TfrmMain::LogInForRestore()
-{
-    if (FUpgrader->Login())
-        return true;
-    TKeptPasswords kept(*this);
-    SetPasswords({});
-    return FUpgrader->Login();
+    FUpgrader->RestoreSettingsAndRestart(edRestoreSettingsFilename->text().trimmed());
 }
 
 void TfrmMain::btnSaveFirmwareClick()
@@ -836,6 +819,11 @@ void TfrmMain::SetPasswords(const TPasswords& passwords)
 bool TfrmMain::FirmwareVersionShown() const
 {
     return !lblFirmwareVersion->text().trimmed().isEmpty();
+}
+
+std::optional<QString> TfrmMain::AskRouterPassword(const QString& text)
+{
+    return Seams().AskPassword(text);
 }
 
 void TfrmMain::ShowRouterAnswer(const QString& text)

@@ -60,6 +60,7 @@ public:
     TPasswords Passwords() const override;
     void SetPasswords(const TPasswords& passwords) override;
     bool FirmwareVersionShown() const override;
+    std::optional<QString> AskRouterPassword(const QString& text) override;
     void ShowRouterAnswer(const QString& text) override;
     void ShowLoginFailedPrompt(const QString& text) override;
     void SetRunButtonsEnabled(bool enabled) override;
@@ -81,8 +82,9 @@ public:
     // backup offer opened it; nullptr when none.
     QWidget* RestoreReturnPage = nullptr;
 
-    // The settings backup of the current run: a failure outcome offers to
-    // restore it while the file exists. Empty: nothing to offer.
+    // The settings backup the Outcome page offers to restore while the file
+    // exists: after a failure, or after a success that proved nothing of the
+    // settings. Empty: nothing to offer.
     void OfferBackup(const QString& file) override;
     QString OfferedBackup() const override { return FOfferedBackup; }
     // Opens the Restore Settings page with file chosen; Previous there
@@ -151,7 +153,6 @@ private:
     void btnSaveFirmwareClick();
     void btnRestoreBackupClick();
     void OfferPendingBackup();
-    bool LogInForRestore();
     void actSaveSettingsUpdate(TAction& sender);
     void actSaveSettingsExecute(TAction& sender);
     void actRestoreSettingsUpdate(TAction& sender);

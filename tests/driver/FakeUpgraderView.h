@@ -73,6 +73,11 @@ public:
     bool FirmwareVersionShown() const override { return VersionShown; }
     void GetDefaultGateway(TGatewayUpdate) override { Record(QStringLiteral("GetDefaultGateway")); }
 
+    std::optional<QString> AskRouterPassword(const QString&) override
+    {
+        Record(QStringLiteral("AskRouterPassword"));
+        return PasswordAnswer;
+    }
     void ShowRouterAnswer(const QString&) override { Record(QStringLiteral("ShowRouterAnswer")); }
     void ShowLoginFailedPrompt(const QString& text) override
     {
@@ -110,6 +115,7 @@ public:
     QString Url;
     TPasswords Typed;
     bool VersionShown = false;
+    std::optional<QString> PasswordAnswer;  // what the password prompt returns; none: Cancel
     std::function<QByteArray()> LoadFirmware = [] { return QByteArray("simulated router only: test image"); };
     int RouterChanges = 0;
     mutable QStringList Calls;

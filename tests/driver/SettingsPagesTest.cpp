@@ -165,7 +165,15 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(SettingsPages, RefusedRestoreIsShownAndDoesNotRestart)
 {
-    Start();  // not logged in: the router refuses the upload
+    // The router refuses every password the user has: nothing is sent. Once
+    // logged in, a router that refuses the upload says so for itself.
+    RouterSimConfig config;
+    config.intercept = [](const testsupport::RouterRequest& request) -> std::optional<testsupport::ScriptedReply> {
+        if (request.http.Path() == "/setconfig.cgi")
+            return Answer("HTTP/1.0 403 Forbidden");
+        return std::nullopt;
+    };
+    Start(config);
     const QString file = folder.filePath(QStringLiteral("router.gws"));
     WriteFile(file, "settings");
     OpenPage(Form().tsRestoreSettings);
@@ -173,9 +181,19 @@ TEST_F(SettingsPages, RefusedRestoreIsShownAndDoesNotRestart)
     Form().UpdateActions();
     ASSERT_TRUE(Form().actRestoreSettings.Enabled());
 
+    Form().btnRestoreSettings->click();  // the password prompt is cancelled
+
+    ASSERT_EQ(Seams().Errors.size(), 1u);
+    EXPECT_TRUE(Seams().Errors[0].contains(QStringLiteral("were not sent"))) << Seams().Errors[0].toStdString();
+    EXPECT_EQ(Seams().PasswordPrompts.size(), 1u);
+    EXPECT_EQ(Router().CountRequests("POST", "/setconfig.cgi"), 0);
+    EXPECT_EQ(Router().CountRequests("GET", "/reboot.cgi"), 0);
+
+    Seams().PasswordAnswers.push_back(QStringLiteral("admin"));
     Form().btnRestoreSettings->click();
 
-    EXPECT_EQ(Seams().Errors, std::vector<QString>{QStringLiteral("HTTP/1.0 403 Forbidden")});
+    ASSERT_EQ(Seams().Errors.size(), 2u);
+    EXPECT_EQ(Seams().Errors[1], QStringLiteral("HTTP/1.0 403 Forbidden"));
     EXPECT_EQ(Router().CountRequests("POST", "/setconfig.cgi"), 1);
     EXPECT_EQ(Router().CountRequests("GET", "/reboot.cgi"), 0);
     EXPECT_EQ(Form().lblStatus->text(), QStringLiteral("Finalizing Router Settings Upload..."));

@@ -395,17 +395,29 @@ TEST_F(PendingBackupAtStart, NothingIsAskedWithoutARecordOrWithoutItsFile)
     EXPECT_TRUE(Open({true})->Seams.Questions.empty());
 }
 
-TEST_F(PendingBackupAtStart, SavingOverItOnTheSaveSettingsPageEndsTheRecord)
+// The pending backup may be the only copy of the router's settings: saving
+// over it asks first, and whatever the answer, it stays pending.
+TEST_F(PendingBackupAtStart, SavingOverItOnTheSaveSettingsPageAsksAndKeepsTheRecord)
 {
     PendingBackup::Record(file);
-    auto window = Open({false});
+    auto window = Open({false, false, true});  // the offer at start, then two saves
     TfrmMain& form = window->Form();
+    auto& driver = static_cast<TFakeUpgrader&>(form.Upgrader());
     form.ckShowTabs->setChecked(true);
     form.pcCards->setCurrentWidget(form.tsSaveSettings);
+    EXPECT_NE(form.edSaveSettingsFile->text(), file);  // a new name is offered
     form.edSaveSettingsFile->setText(file);
     form.UpdateActions();
-    form.btnSaveSettings->click();
-    EXPECT_TRUE(PendingBackup::File().isEmpty());
+    driver.Calls.clear();
+
+    form.btnSaveSettings->click();  // No
+    ASSERT_EQ(window->Seams.Questions.size(), 2u);
+    EXPECT_TRUE(window->Seams.Questions[1].contains(file));
+    EXPECT_TRUE(driver.Calls.empty());
+
+    form.btnSaveSettings->click();  // Yes
+    EXPECT_EQ(driver.Calls, std::vector<QString>{"SaveSettings:" + file});
+    EXPECT_EQ(PendingBackup::File(), file);
 }
 
 TEST(CloseRequest, ClosesWhenNoRouterOperationRuns)

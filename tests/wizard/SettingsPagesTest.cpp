@@ -177,8 +177,9 @@ TEST_F(SettingsPages, RestoreSendsTheTrimmedNameThenRestartsUnlessTheUploadFails
 }
 
 // A router just upgraded is on factory settings without a password: a
-// refused login is tried again with none, and the boxes keep what was typed.
-TEST_F(SettingsPages, RestoreLogsInFirstWithTheBoxesThenWithNoPassword)
+// refused login is tried again with none, then with a password the user is
+// asked for; the boxes keep what was typed. Nothing is sent without a login.
+TEST_F(SettingsPages, RestoreLogsInFirstWithTheBoxesThenWithNoPasswordThenAsks)
 {
     const QString file = MakeFile("r.gws");
     Show(form().tsRestoreSettings);
@@ -188,9 +189,19 @@ TEST_F(SettingsPages, RestoreLogsInFirstWithTheBoxesThenWithNoPassword)
     driver().LoginResult = false;
     driver().Calls.clear();
     form().btnRestoreSettings->click();
-    // Both refused: the router still gets the upload and answers for itself.
-    const std::vector<QString> expected{"Login", "Login", "RestoreSettings:" + file, "RestartRouter"};
-    EXPECT_EQ(driver().Calls, expected);
+    // All refused and the prompt cancelled: nothing goes to the router, and the user is told.
+    EXPECT_EQ(driver().Calls, std::vector<QString>({"Login", "Login"}));
+    EXPECT_EQ(window->Seams.PasswordPrompts.size(), 1u);
+    ASSERT_EQ(window->Seams.Errors.size(), 1u);
+    EXPECT_TRUE(window->Seams.Errors[0].contains(QStringLiteral("were not sent")));
+    EXPECT_EQ(form().edExpressAdminPassword->text(), "typed");
+
+    // A password typed into the prompt gets one more login.
+    driver().Calls.clear();
+    window->Seams.PasswordAnswers.push_back(QStringLiteral("current"));
+    form().btnRestoreSettings->click();
+    EXPECT_EQ(driver().Calls, std::vector<QString>({"Login", "Login", "Login"}));
+    EXPECT_EQ(window->Seams.Errors.size(), 2u);
     EXPECT_EQ(form().edExpressAdminPassword->text(), "typed");
 }
 

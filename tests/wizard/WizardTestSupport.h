@@ -87,6 +87,9 @@ struct TSeamRecorder {
     std::vector<QString> Notices;     // message boxes that do not wait
     std::vector<QString> Questions;   // Yes/No questions asked
     std::deque<bool> YesNoAnswers;    // answers to the next questions; none left: No
+    std::vector<QString> PasswordPrompts;  // password prompts shown
+    // Answers to the next password prompts; none left, or an empty optional: Cancel.
+    std::deque<std::optional<QString>> PasswordAnswers;
     std::vector<QString> Errors;      // boxes of the default error handler
     std::vector<QString> OpenedUrls;  // addresses handed to the browser
     std::vector<QString> DialogFilters;  // filter of every file dialog run
@@ -109,6 +112,14 @@ struct TSeamRecorder {
             const bool yes = YesNoAnswers.front();
             YesNoAnswers.pop_front();
             return yes;
+        };
+        seams.AskPassword = [this](const QString& text) -> std::optional<QString> {
+            PasswordPrompts.push_back(text);
+            if (PasswordAnswers.empty())
+                return std::nullopt;
+            const std::optional<QString> answer = PasswordAnswers.front();
+            PasswordAnswers.pop_front();
+            return answer;
         };
         seams.OpenUrl = [this](const QString& url) { OpenedUrls.push_back(url); };
         seams.ExecuteDialog = [this](TFileDialog& dialog) {
