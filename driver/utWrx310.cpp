@@ -294,7 +294,7 @@ void TWrx310::SaveSettings(const QString& fileName)
         TSafeFile file(LocalPath(fileName), TFileAccess::OwnerOnly);
         FForm.StepStatus(kSavingSettings);
         WithSlowAnswerShown(
-            [&] { GetHTTP().Get(GetURL() + "/getconfig.cgi", file.Stream(), FLimits.Transfer); });
+            [&] { GetHTTP().Get(GetURL() + "/getconfig.cgi", file.Stream(), FLimits.SettingsTransfer); });
         // Nothing is no backup: restoring it later would wipe the router.
         if (file.Size() == 0)
             throw EIdException("The router sent empty settings.");
@@ -315,7 +315,7 @@ void TWrx310::RestoreSettings(const QString& fileName)
     TRouterChange change(FForm);
     TSleepInhibitor awake(TSleepInhibitor::UpgradeReason());
     OnStatusPage(kUploadingSettings, kFinalizingSettings,
-                 [&] { UploadFile(fileName, "/setconfig.cgi", kUploadingSettings); });
+                 [&] { UploadFile(fileName, "/setconfig.cgi", kUploadingSettings, FLimits.SettingsTransfer); });
 }
 
 void TWrx310::OnStatusPage(const QString& startText, const QString& finalText, const std::function<void()>& work)
@@ -333,14 +333,15 @@ void TWrx310::OnStatusPage(const QString& startText, const QString& finalText, c
     FForm.StepStatus(finalText);
 }
 
-void TWrx310::UploadFile(const QString& fileName, const std::string& path, const QString& status)
+void TWrx310::UploadFile(const QString& fileName, const std::string& path, const QString& status,
+                         const TIdLimits& limits)
 {
     TIdMultiPartFormDataStream body;
     FForm.StepStatus(status);
     body.AddFile(kUploadField, LocalPath(fileName), kUploadContentType);
     FForm.StepStatus(status);
     std::string answer;
-    WithSlowAnswerShown([&] { answer = FHTTP->Post(GetURL() + path, body, FLimits.Transfer); });
+    WithSlowAnswerShown([&] { answer = FHTTP->Post(GetURL() + path, body, limits); });
     FForm.ShowRouterAnswer(RouterText(answer));
 }  // releasing the body closes the file
 
@@ -354,7 +355,7 @@ void TWrx310::SendFirmware()
     const QByteArray image = FForm.LoadFirmwareImage();
     const QString path = ProgramFiles::Path(ProductProfile::FirmwareFileName);
     SaveFileAtomically(LocalPath(path), image.toStdString(), TFileAccess::OwnerOnly);
-    UploadFile(path, "/upload.cgi", kUpgradingFirmware);
+    UploadFile(path, "/upload.cgi", kUpgradingFirmware, FLimits.FirmwareUpload);
     QFile::remove(path);  // the upload has released the file
 }
 

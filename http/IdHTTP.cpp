@@ -254,12 +254,13 @@ void TIdHTTP::Impl::Report(const std::string& method, const std::string& urlText
 std::string TIdHTTP::Impl::Exchange(const std::string& method, const std::string& urlText,
                                     TIdMultiPartFormDataStream* body, const TIdByteSink* successSink,
                                     const TIdLimits& limits, bool intoStream) {
+    using Clock = std::chrono::steady_clock;
     bodyBytes = 0;
     response = TIdHTTPResponse();
     connection.Limits = limits;
-    connection.Deadline = limits.AnswerMs > 0
-                              ? std::chrono::steady_clock::now() + std::chrono::milliseconds(limits.AnswerMs)
-                              : std::chrono::steady_clock::time_point::max();
+    const Clock::time_point answerDeadline =
+        limits.AnswerMs > 0 ? Clock::now() + std::chrono::milliseconds(limits.AnswerMs) : Clock::time_point::max();
+    connection.Deadline = answerDeadline;
     std::string text;
     TIdByteSink textSink = TextSink(text, limits.MaxTextBody);
     const TIdByteSink& sink = successSink ? *successSink : textSink;
@@ -270,7 +271,17 @@ std::string TIdHTTP::Impl::Exchange(const std::string& method, const std::string
     try {
         Prepare(method, urlText, body);
         Connect();
+        if (limits.SendMs > 0)
+            connection.Deadline = std::min(answerDeadline, Clock::now() + std::chrono::milliseconds(limits.SendMs));
         Send(body);
+        connection.Deadline = answerDeadline;
+        if (limits.AfterSendMs > 0) {
+            // The router may stay silent while it works on the request; the
+            // whole answer gets this long from now, and nothing else counts.
+            connection.Deadline = Clock::now() + std::chrono::milliseconds(limits.AfterSendMs);
+            connection.Limits.StallMs = limits.AfterSendMs;
+        }
+        if (owner.OnRequestSent) owner.OnRequestSent();
         ReadAnswer(&counted);
         // An empty stream must not pass for a whole body.
         if (intoStream && response.HeadersCutShort) throw EIdConnClosedGracefully();

@@ -61,6 +61,11 @@ public:
     std::function<void()> OnIdle;
     // The limits of operations called without their own.
     TIdLimits Limits;
+    // Runs once per request when its last byte has been handed to the
+    // system, before the answer is read: from then on the router has the
+    // whole request and the wait is for its answer. Not run when the request
+    // could not be sent whole. It must not throw.
+    std::function<void()> OnRequestSent;
     // Runs after every exchange, successful or not (logging). It must not throw.
     std::function<void(const TIdHTTPExchange&)> OnExchange;
     // Current time for cookie expiry, seconds since the epoch (tests inject one).
