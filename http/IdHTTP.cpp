@@ -136,7 +136,7 @@ private:
     void Prepare(const std::string& method, const std::string& urlText, TIdMultiPartFormDataStream* body);
     void Connect();
     void Send(TIdMultiPartFormDataStream* body);
-    void ReadAnswer(const TIdByteSink* successSink);
+    void ReadAnswer(const TIdByteSink* successSink, TIdChunkFraming framing);
     [[noreturn]] void FailWithBody();
     void DecideKeepAlive();
     void Report(const std::string& method, const std::string& urlText, const std::string& error);
@@ -196,7 +196,7 @@ void TIdHTTP::Impl::FailWithBody() {
     throw EIdHTTPProtocolException(response.ResponseCode, response.ResponseText, std::move(text));
 }
 
-void TIdHTTP::Impl::ReadAnswer(const TIdByteSink* successSink) {
+void TIdHTTP::Impl::ReadAnswer(const TIdByteSink* successSink, TIdChunkFraming framing) {
     IdReadResponseHead(
         connection, response,
         [this](const TIdHeaderList& headers) {
@@ -211,7 +211,7 @@ void TIdHTTP::Impl::ReadAnswer(const TIdByteSink* successSink) {
     // Redirects are never followed: they fail like any other non-success.
     if ((code >= 300 && code <= 399 && code != 304) || !response.Location.empty()) FailWithBody();
     if (code >= 200 && code <= 299) {
-        if (code != 204) IdReadResponseBody(connection, response, *successSink);
+        if (code != 204) IdReadResponseBody(connection, response, *successSink, framing);
         return;
     }
     if (code == 401) {
@@ -282,7 +282,7 @@ std::string TIdHTTP::Impl::Exchange(const std::string& method, const std::string
             connection.Limits.StallMs = limits.AfterSendMs;
         }
         if (owner.OnRequestSent) owner.OnRequestSent();
-        ReadAnswer(&counted);
+        ReadAnswer(&counted, intoStream ? TIdChunkFraming::Strict : TIdChunkFraming::Lenient);
         // An empty stream must not pass for a whole body.
         if (intoStream && response.HeadersCutShort) throw EIdConnClosedGracefully();
     } catch (const EIdHTTPProtocolException&) {

@@ -39,6 +39,8 @@ public:
     // Each operation runs under the given limits, or under Limits when none
     // are given. A bound that runs out fails with socket error 10060
     // ("Connection timed out."); a size limit with EIdResponseTooLarge.
+    // A chunked body into a stream whose framing does not parse fails with
+    // EIdInvalidChunkSize: a garbled body must not pass for a whole one.
 
     // Body as text (bytes unchanged).
     std::string Get(const std::string& url);
