@@ -1,6 +1,7 @@
 #include "driver/utWrx310.h"
 
 #include "base/SafeFile.h"
+#include "driver/FirmwareWriteNotice.h"
 #include "driver/ProgramFiles.h"
 #include "driver/ScopedUi.h"
 #include "driver/WindowWait.h"
@@ -320,7 +321,7 @@ void TWrx310::SaveSettings(const QString& fileName)
         TSafeFile file(LocalPath(fileName), TFileAccess::OwnerOnly);
         FForm.StepStatus(kSavingSettings);
         WithSlowAnswerShown(
-            [&] { GetHTTP().Get(GetURL() + "/getconfig.cgi", file.Stream(), FLimits.Transfer); });
+            [&] { GetHTTP().Get(GetURL() + "/getconfig.cgi", file.Stream(), FLimits.SettingsTransfer); });
         // Nothing is no backup: restoring it later would wipe the router.
         if (file.Size() == 0)
             throw EIdException("The router sent empty settings.");
@@ -341,7 +342,7 @@ void TWrx310::RestoreSettings(const QString& fileName)
     TRouterChange change(FForm);
     TSleepInhibitor awake(TSleepInhibitor::UpgradeReason());
     OnStatusPage(kUploadingSettings, kFinalizingSettings,
-                 [&] { UploadFile(fileName, "/setconfig.cgi", kUploadingSettings); });
+                 [&] { UploadFile(fileName, "/setconfig.cgi", kUploadingSettings, FLimits.SettingsTransfer); });
 }
 
 void TWrx310::OnStatusPage(const QString& startText, const QString& finalText, const std::function<void()>& work)
@@ -359,14 +360,15 @@ void TWrx310::OnStatusPage(const QString& startText, const QString& finalText, c
     FForm.StepStatus(finalText);
 }
 
-void TWrx310::UploadFile(const QString& fileName, const std::string& path, const QString& status)
+void TWrx310::UploadFile(const QString& fileName, const std::string& path, const QString& status,
+                         const TIdLimits& limits)
 {
     TIdMultiPartFormDataStream body;
     FForm.StepStatus(status);
     body.AddFile(kUploadField, LocalPath(fileName), kUploadContentType);
     FForm.StepStatus(status);
     std::string answer;
-    WithSlowAnswerShown([&] { answer = FHTTP->Post(GetURL() + path, body, FLimits.Transfer); });
+    WithSlowAnswerShown([&] { answer = FHTTP->Post(GetURL() + path, body, limits); });
     FForm.ShowRouterAnswer(RouterText(answer));
 }  // releasing the body closes the file
 
@@ -389,7 +391,17 @@ void TWrx310::SendFirmware()
         ExpectFilePart(body, image);
         FForm.StepStatus(kUpgradingFirmware);
         std::string answer;
-        WithSlowAnswerShown([&] { answer = FHTTP->Post(GetURL() + "/upload.cgi", body, FLimits.Transfer); });
+        TFirmwareWriteNotice writing(FForm, GetHTTP(), FClock, kContactingAfterMs);
+        try {
+            WithSlowAnswerShown([&] { answer = FHTTP->Post(GetURL() + "/upload.cgi", body, FLimits.FirmwareUpload); });
+        } catch (const EIdHTTPProtocolException&) {
+            throw;  // the router answered: it refused the image
+        } catch (const std::exception&) {
+            // The router has the whole image but never said whether it took
+            // it: it may still be writing its flash.
+            FFirmwareUnconfirmed = writing.RequestSent();
+            throw;
+        }
         FForm.ShowRouterAnswer(RouterText(answer));
     }  // releasing the body closes the file
     QFile::remove(path);
@@ -397,6 +409,7 @@ void TWrx310::SendFirmware()
 
 void TWrx310::UpgradeFirmware()
 {
+    FFirmwareUnconfirmed = false;
     bool failed = false;
     {
         TScopedBusyCursor busy;
@@ -410,7 +423,7 @@ void TWrx310::UpgradeFirmware()
         FForm.StepStatus(kFinalizingFirmware);
     }
     if (failed)
-        FForm.ShowOutcome(kFirmwareProblemText, false, false);
+        FForm.ShowOutcome(FFirmwareUnconfirmed ? kFirmwareUnconfirmedText : kFirmwareProblemText, false, false);
 }
 
 void TWrx310::RestartRouter()
@@ -535,12 +548,10 @@ void TWrx310::RunExpressUpgrade(const TPasswords& passwords, std::optional<TRout
 
     change.emplace(FForm);
     UpgradeFirmware();
-    if (FFirmwareUnconfirmed) {
-        // The router may still be writing its flash: a restart request now
-        // could leave it unable to start.
-        FForm.ShowOutcome(kFirmwareUnconfirmedText, false, false);
+    // The router may still be writing its flash: a restart request now could
+    // leave it unable to start. The outcome says so and offers the backup.
+    if (FFirmwareUnconfirmed)
         return;
-    }
     RestartRouter();
 
     // The upgraded router starts with factory settings: no password.

@@ -48,7 +48,7 @@ private:
     void OnStatusPage(const QString& startText, const QString& finalText, const std::function<void()>& work);
     // Posts one file as the form's file field to the router page at path,
     // and shows the router's answer.
-    void UploadFile(const QString& fileName, const std::string& path, const QString& status);
+    void UploadFile(const QString& fileName, const std::string& path, const QString& status, const TIdLimits& limits);
     std::string GetIgnoringErrors(const std::string& url);
     // A small page (root page, login, restart request, poll) under the
     // small-page limits, cut to the end of the restart wait while one runs.

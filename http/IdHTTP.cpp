@@ -136,7 +136,7 @@ private:
     void Prepare(const std::string& method, const std::string& urlText, TIdMultiPartFormDataStream* body);
     void Connect();
     void Send(TIdMultiPartFormDataStream* body);
-    void ReadAnswer(const TIdByteSink* successSink);
+    void ReadAnswer(const TIdByteSink* successSink, TIdChunkFraming framing);
     [[noreturn]] void FailWithBody();
     void DecideKeepAlive();
     void Report(const std::string& method, const std::string& urlText, const std::string& error);
@@ -196,7 +196,7 @@ void TIdHTTP::Impl::FailWithBody() {
     throw EIdHTTPProtocolException(response.ResponseCode, response.ResponseText, std::move(text));
 }
 
-void TIdHTTP::Impl::ReadAnswer(const TIdByteSink* successSink) {
+void TIdHTTP::Impl::ReadAnswer(const TIdByteSink* successSink, TIdChunkFraming framing) {
     IdReadResponseHead(
         connection, response,
         [this](const TIdHeaderList& headers) {
@@ -211,7 +211,7 @@ void TIdHTTP::Impl::ReadAnswer(const TIdByteSink* successSink) {
     // Redirects are never followed: they fail like any other non-success.
     if ((code >= 300 && code <= 399 && code != 304) || !response.Location.empty()) FailWithBody();
     if (code >= 200 && code <= 299) {
-        if (code != 204) IdReadResponseBody(connection, response, *successSink);
+        if (code != 204) IdReadResponseBody(connection, response, *successSink, framing);
         return;
     }
     if (code == 401) {
@@ -254,12 +254,13 @@ void TIdHTTP::Impl::Report(const std::string& method, const std::string& urlText
 std::string TIdHTTP::Impl::Exchange(const std::string& method, const std::string& urlText,
                                     TIdMultiPartFormDataStream* body, const TIdByteSink* successSink,
                                     const TIdLimits& limits, bool intoStream) {
+    using Clock = std::chrono::steady_clock;
     bodyBytes = 0;
     response = TIdHTTPResponse();
     connection.Limits = limits;
-    connection.Deadline = limits.AnswerMs > 0
-                              ? std::chrono::steady_clock::now() + std::chrono::milliseconds(limits.AnswerMs)
-                              : std::chrono::steady_clock::time_point::max();
+    const Clock::time_point answerDeadline =
+        limits.AnswerMs > 0 ? Clock::now() + std::chrono::milliseconds(limits.AnswerMs) : Clock::time_point::max();
+    connection.Deadline = answerDeadline;
     std::string text;
     TIdByteSink textSink = TextSink(text, limits.MaxTextBody);
     const TIdByteSink& sink = successSink ? *successSink : textSink;
@@ -270,8 +271,18 @@ std::string TIdHTTP::Impl::Exchange(const std::string& method, const std::string
     try {
         Prepare(method, urlText, body);
         Connect();
+        if (limits.SendMs > 0)
+            connection.Deadline = std::min(answerDeadline, Clock::now() + std::chrono::milliseconds(limits.SendMs));
         Send(body);
-        ReadAnswer(&counted);
+        connection.Deadline = answerDeadline;
+        if (limits.AfterSendMs > 0) {
+            // The router may stay silent while it works on the request; the
+            // whole answer gets this long from now, and nothing else counts.
+            connection.Deadline = Clock::now() + std::chrono::milliseconds(limits.AfterSendMs);
+            connection.Limits.StallMs = limits.AfterSendMs;
+        }
+        if (owner.OnRequestSent) owner.OnRequestSent();
+        ReadAnswer(&counted, intoStream ? TIdChunkFraming::Strict : TIdChunkFraming::Lenient);
         // An empty stream must not pass for a whole body.
         if (intoStream && response.HeadersCutShort) throw EIdConnClosedGracefully();
     } catch (const EIdHTTPProtocolException&) {

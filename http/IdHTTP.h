@@ -39,6 +39,8 @@ public:
     // Each operation runs under the given limits, or under Limits when none
     // are given. A bound that runs out fails with socket error 10060
     // ("Connection timed out."); a size limit with EIdResponseTooLarge.
+    // A chunked body into a stream whose framing does not parse fails with
+    // EIdInvalidChunkSize: a garbled body must not pass for a whole one.
 
     // Body as text (bytes unchanged).
     std::string Get(const std::string& url);
@@ -61,6 +63,11 @@ public:
     std::function<void()> OnIdle;
     // The limits of operations called without their own.
     TIdLimits Limits;
+    // Runs once per request when its last byte has been handed to the
+    // system, before the answer is read: from then on the router has the
+    // whole request and the wait is for its answer. Not run when the request
+    // could not be sent whole. It must not throw.
+    std::function<void()> OnRequestSent;
     // Runs after every exchange, successful or not (logging). It must not throw.
     std::function<void(const TIdHTTPExchange&)> OnExchange;
     // Current time for cookie expiry, seconds since the epoch (tests inject one).

@@ -8,14 +8,18 @@
 
 namespace {
 
-// A chunk-size line up to its first blank (or extension), in hex; 0 when
-// it does not parse. More than 15 significant hex digits fit no real body:
-// that fails rather than passing for the last chunk.
-std::int64_t ChunkSize(const std::string& line) {
+// A chunk-size line up to its first blank (or extension), in hex. A line
+// that does not parse counts as 0 (the last chunk) for a lenient reading and
+// fails for a strict one. More than 15 significant hex digits fit no real
+// body: that fails rather than passing for the last chunk.
+std::int64_t ChunkSize(const std::string& line, TIdChunkFraming framing) {
     std::string text = IdTrim(line);
     std::size_t end = text.find_first_of(" \t;");
     if (end != std::string::npos) text.erase(end);
-    if (text.empty() || text.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) return 0;
+    if (text.empty() || text.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) {
+        if (framing == TIdChunkFraming::Strict) throw EIdInvalidChunkSize();
+        return 0;
+    }
     std::size_t first = text.find_first_not_of('0');
     if (first == std::string::npos) return 0;
     if (text.size() - first > 15) throw EIdInvalidChunkSize();
@@ -100,12 +104,16 @@ void IdReadResponseHead(TIdTCPConnection& connection, TIdHTTPResponse& response,
     TakeControlHeaders(response);
 }
 
-void IdReadResponseBody(TIdTCPConnection& connection, const TIdHTTPResponse& response, const TIdByteSink& sink) {
+void IdReadResponseBody(TIdTCPConnection& connection, const TIdHTTPResponse& response, const TIdByteSink& sink,
+                        TIdChunkFraming framing) {
     if (response.HeadersCutShort) return;
     if (response.IsChunked()) {
-        for (std::int64_t size = ChunkSize(connection.ReadLine()); size > 0; size = ChunkSize(connection.ReadLine())) {
+        for (std::int64_t size = ChunkSize(connection.ReadLine(), framing); size > 0;
+             size = ChunkSize(connection.ReadLine(), framing)) {
             connection.ReadToStream(sink, size);
-            connection.ReadLine();  // the CR LF after the chunk's data
+            // The CR LF after the chunk's data; anything else there means the
+            // size did not match the data.
+            if (!connection.ReadLine().empty() && framing == TIdChunkFraming::Strict) throw EIdInvalidChunkSize();
         }
         try {
             connection.ReadLine();  // the line after the last chunk

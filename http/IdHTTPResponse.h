@@ -37,6 +37,15 @@ void IdReadResponseHead(TIdTCPConnection& connection, TIdHTTPResponse& response,
                         const std::function<void(const TIdHeaderList&)>& onHeaderBlock,
                         std::size_t maxHeadBytes = TIdLimits().MaxHeadBytes);
 
+// How a chunked body's framing is read. Lenient: a chunk-size line that does
+// not parse ends the body as the last chunk would (pages read as text).
+// Strict: it fails with EIdInvalidChunkSize, and so does a chunk whose data
+// is not followed by its line end (bodies kept as files, where a garbled
+// body must not pass for a whole one).
+enum class TIdChunkFraming { Lenient, Strict };
+
 // Reads the body the headers announce into `sink`. A close before a
-// Content-Length body is complete just ends the body.
-void IdReadResponseBody(TIdTCPConnection& connection, const TIdHTTPResponse& response, const TIdByteSink& sink);
+// Content-Length body is complete just ends the body; a body without length
+// or chunking runs to the close.
+void IdReadResponseBody(TIdTCPConnection& connection, const TIdHTTPResponse& response, const TIdByteSink& sink,
+                        TIdChunkFraming framing = TIdChunkFraming::Lenient);

@@ -15,7 +15,12 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <condition_variable>
 #include <cstring>
+#include <memory>
+#include <mutex>
+#include <system_error>
+#include <thread>
 
 namespace {
 
@@ -25,6 +30,17 @@ int MsUntil(Clock::time_point deadline) {
     auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
     return left < 0 ? 0 : static_cast<int>(std::min<long long>(left, 1 << 30));
 }
+
+// One name lookup on a thread of its own. The connection may give up on it
+// before it ends; the thread then finishes alone, and this state lives as
+// long as either side holds it.
+struct Lookup {
+    std::mutex mutex;
+    std::condition_variable finished;
+    bool done = false;
+    int code = 0;
+    std::string dotted;
+};
 
 }  // namespace
 
@@ -93,17 +109,19 @@ void TIdTCPConnection::OpenConnection(const std::string& host, int port) {
         int nagleOn = 0;  // TCP_NODELAY off: Nagle's algorithm stays on
         ::setsockopt(socket_.Get(), IPPROTO_TCP, TCP_NODELAY, &nagleOn, sizeof nagleOn);
 
+        // The name lookup and the connect share one bound.
+        const auto connectDeadline = std::min(Deadline, Clock::now() + std::chrono::milliseconds(Limits.ConnectMs));
         std::string address;
         if (IdIsDottedQuad(host)) {
             address = host;
         } else if (IdSameText(host, "LOCALHOST")) {
             address = "127.0.0.1";
         } else {
-            int code = Resolver(host, address);
+            int code = Resolve(host, address, connectDeadline);
             if (code != 0) IdRaiseSocketError(code);
         }
         if (port < 0 || port > 65535) throw ERangeError();
-        Connect(address, port);
+        Connect(address, port, connectDeadline);
         peerAddress_ = address;
     } catch (...) {
         socket_.Reset();
@@ -112,7 +130,44 @@ void TIdTCPConnection::OpenConnection(const std::string& host, int port) {
     }
 }
 
-void TIdTCPConnection::Connect(const std::string& address, int port) {
+// The lookup runs on its own thread, since the system's resolver may block
+// for long and cannot be interrupted; the window keeps running meanwhile. At
+// the deadline the lookup is given up (10060) and left to end by itself.
+int TIdTCPConnection::Resolve(const std::string& host, std::string& dotted, Clock::time_point deadline) {
+    auto lookup = std::make_shared<Lookup>();
+    try {
+        std::thread([lookup, resolver = Resolver, host] {
+            std::string found;
+            int code = IdWSAHOST_NOT_FOUND;
+            try {
+                code = resolver(host, found);
+            } catch (...) {
+                // A lookup that fails in an unexpected way found nothing.
+            }
+            std::lock_guard<std::mutex> lock(lookup->mutex);
+            lookup->code = code;
+            lookup->dotted = std::move(found);
+            lookup->done = true;
+            lookup->finished.notify_all();
+        }).detach();
+    } catch (const std::system_error& error) {
+        IdRaiseSocketError(IdWSACodeFromErrno(error.code().value()));
+    }
+    std::unique_lock<std::mutex> lock(lookup->mutex);
+    for (;;) {
+        const auto slice = std::min(deadline, Clock::now() + std::chrono::milliseconds(IdleIntervalMs));
+        if (lookup->finished.wait_until(lock, slice, [&] { return lookup->done; })) break;
+        lock.unlock();
+        IdleIfDue();
+        lock.lock();
+        if (lookup->done) break;
+        if (Clock::now() >= deadline) IdRaiseSocketError(IdWSAETIMEDOUT);
+    }
+    dotted = lookup->dotted;
+    return lookup->code;
+}
+
+void TIdTCPConnection::Connect(const std::string& address, int port, Clock::time_point deadline) {
     sockaddr_in peer{};
     peer.sin_family = AF_INET;
     peer.sin_port = htons(static_cast<std::uint16_t>(port));
@@ -120,7 +175,7 @@ void TIdTCPConnection::Connect(const std::string& address, int port) {
     if (::inet_aton(address.c_str(), &peer.sin_addr) == 0) IdRaiseSocketError(IdWSAHOST_NOT_FOUND);
     if (::connect(socket_.Get(), reinterpret_cast<sockaddr*>(&peer), sizeof peer) != 0) {
         if (errno != EINPROGRESS && errno != EINTR) IdRaiseLastSocketError();
-        if (!Wait(WaitFor::Writable, Limits.ConnectMs)) IdRaiseSocketError(IdWSAETIMEDOUT);
+        if (!Wait(WaitFor::Writable, MsUntil(deadline))) IdRaiseSocketError(IdWSAETIMEDOUT);
         int error = 0;
         socklen_t length = sizeof error;
         if (::getsockopt(socket_.Get(), SOL_SOCKET, SO_ERROR, &error, &length) != 0) IdRaiseLastSocketError();

@@ -18,7 +18,9 @@
 using TIdByteSink = std::function<void(const char* data, std::size_t size)>;
 // Fills up to `size` bytes of `buffer`, returns how many (0: nothing left).
 using TIdByteSource = std::function<std::size_t(char* buffer, std::size_t size)>;
-// Turns a host name into a dotted IPv4 address; returns 0 or a Windows Sockets code.
+// Turns a host name into a dotted IPv4 address; returns 0 or a Windows Sockets
+// code. Runs on a thread of its own and may outlive the connection that
+// started it, so it must not refer to that connection.
 using TIdResolver = std::function<int(const std::string& host, std::string& dotted)>;
 
 // Four decimal numbers 0..255 separated by dots, nothing else.
@@ -90,7 +92,8 @@ private:
     void MakeRoom();
     void DeliverBuffered(const TIdByteSink& sink, std::int64_t& remaining);
     void ResetBuffer();
-    void Connect(const std::string& address, int port);
+    int Resolve(const std::string& host, std::string& dotted, std::chrono::steady_clock::time_point deadline);
+    void Connect(const std::string& address, int port, std::chrono::steady_clock::time_point deadline);
 
     std::string host_;
     int port_ = 0;

@@ -76,16 +76,13 @@ void SupportLogLine(const QLoggingCategory& category, const QString& text)
 
 QString RedactedUrl(const std::string& url)
 {
-    QString text = QString::fromLatin1(url.data(), static_cast<qsizetype>(url.size()));
-    const qsizetype query = text.indexOf(QLatin1Char('?'));
-    if (query < 0)
+    // The token is the salt followed by the digest, and the router chooses
+    // the salt: it may hold "&", "#", "=" or anything else, and the address
+    // may hold a "?". So nothing after the first "hash=" is trusted to end
+    // the token; all of it goes.
+    const QString text = QString::fromLatin1(url.data(), static_cast<qsizetype>(url.size()));
+    const qsizetype token = text.indexOf(kLoginTokenName + QLatin1Char('='), 0, Qt::CaseInsensitive);
+    if (token < 0)
         return text;
-    QStringList parameters = text.mid(query + 1).split(QLatin1Char('&'));
-    for (QString& parameter : parameters) {
-        const qsizetype equals = parameter.indexOf(QLatin1Char('='));
-        const QString name = equals < 0 ? parameter : parameter.left(equals);
-        if (name.compare(kLoginTokenName, Qt::CaseInsensitive) == 0)
-            parameter = name + QStringLiteral("=<redacted>");
-    }
-    return text.left(query + 1) + parameters.join(QLatin1Char('&'));
+    return text.left(token + kLoginTokenName.size() + 1) + QStringLiteral("<redacted>");
 }

@@ -47,6 +47,6 @@ private:
 // category (standard error, as QT_LOGGING_RULES allows).
 void SupportLogLine(const QLoggingCategory& category, const QString& text);
 
-// The URL as the log may show it: the value of the login's "hash" query is
-// replaced by "<redacted>".
+// The URL as the log may show it: everything from the first "hash=" (the
+// login token, in any case of letters) to the end is replaced by "<redacted>".
 QString RedactedUrl(const std::string& url);

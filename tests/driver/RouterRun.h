@@ -95,10 +95,12 @@ protected:
             router_->AdvanceTime(ms);
         });
         // Only a safety net: loopback answers come at once.
-        for (TIdLimits* limits : {&Driver().Limits().SmallPage, &Driver().Limits().Transfer}) {
+        for (TIdLimits* limits : {&Driver().Limits().SmallPage, &Driver().Limits().SettingsTransfer,
+                                  &Driver().Limits().FirmwareUpload}) {
             limits->ConnectMs = 5000;
             limits->StallMs = 10000;
         }
+        Driver().Limits().FirmwareUpload.AfterSendMs = 10000;
     }
 
     // Ticks the wired box, types the password on the Upgrade Type page and presses Next.

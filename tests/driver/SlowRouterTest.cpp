@@ -139,7 +139,7 @@ TEST_F(SlowRouter, ASettingsDownloadWithoutAnswerMovesTheBarThenFails)
         return std::nullopt;
     };
     Start(config);
-    Driver().Limits().Transfer.StallMs = 300;
+    Driver().Limits().SettingsTransfer.StallMs = 300;
     Form().edPassword->setText(QStringLiteral("admin"));
     ASSERT_TRUE(Driver().Login());
     std::int64_t now = 0;

@@ -3,6 +3,7 @@
 #include "tests/driver/RouterRun.h"
 
 #include "log/SupportLog.h"
+#include "tests/support/RouterPages.h"
 
 #include <QLoggingCategory>
 #include <QRegularExpression>
@@ -264,9 +265,102 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(RedactionCase{"http://192.168.0.1/post_login.xml?hash=salt0123abcd",
                                     "http://192.168.0.1/post_login.xml?hash=<redacted>"},
                       RedactionCase{"http://192.168.0.1/post_login.xml?hash=", "http://192.168.0.1/post_login.xml?hash=<redacted>"},
-                      RedactionCase{"http://192.168.0.1/x?a=1&HASH=abc&b=2", "http://192.168.0.1/x?a=1&HASH=<redacted>&b=2"},
+                      // Everything after the token's name goes: the token has no end the log could trust.
+                      RedactionCase{"http://192.168.0.1/x?a=1&HASH=abc&b=2", "http://192.168.0.1/x?a=1&HASH=<redacted>"},
                       RedactionCase{"http://192.168.0.1/reboot.cgi?reset=false", "http://192.168.0.1/reboot.cgi?reset=false"},
                       RedactionCase{"http://192.168.0.1:8080/", "http://192.168.0.1:8080/"}));
+
+// Salts are the router's to choose and addresses the user's to type: none
+// of them may bring any of the digest into the log.
+struct HostileTokenCase {
+    const char* name;
+    const char* address;
+    const char* salt;
+};
+
+void PrintTo(const HostileTokenCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+const std::string kDigest = "0123456789abcdef0123456789abcdef";
+
+class HostileToken : public ::testing::TestWithParam<HostileTokenCase> {};
+
+TEST_P(HostileToken, LeavesNoneOfTheDigest)
+{
+    const HostileTokenCase& c = GetParam();
+    const std::string url = std::string("http://") + c.address + "/post_login.xml?hash=" + c.salt + kDigest;
+    const QString logged = RedactedUrl(url);
+    EXPECT_TRUE(logged.endsWith(QStringLiteral("hash=<redacted>"), Qt::CaseInsensitive)) << logged.toStdString();
+    for (std::size_t piece = 0; piece + 8 <= kDigest.size(); ++piece)
+        EXPECT_FALSE(logged.contains(QString::fromStdString(kDigest.substr(piece, 8)))) << logged.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Urls, HostileToken,
+    ::testing::Values(HostileTokenCase{"ampersand", "192.168.0.1", "ab&cd"},
+                      HostileTokenCase{"ampersand_and_a_second_name", "192.168.0.1", "x&hash=&y="},
+                      HostileTokenCase{"question_mark", "192.168.0.1", "a?b"},
+                      HostileTokenCase{"hash_sign", "192.168.0.1", "a#b"},
+                      HostileTokenCase{"equals", "192.168.0.1", "a=b=c"},
+                      HostileTokenCase{"percent", "192.168.0.1", "%26%23%3F"},
+                      HostileTokenCase{"spaces", "192.168.0.1", "a b\tc"},
+                      HostileTokenCase{"address_with_question_mark", "192.168.0.1?x=1", "salt"},
+                      HostileTokenCase{"address_with_question_mark_and_hostile_salt", "192.168.0.1?", "&#?= %"},
+                      HostileTokenCase{"address_naming_the_token_itself", "192.168.0.1/HASH=", "&x"},
+                      HostileTokenCase{"address_with_port_and_hash_sign", "192.168.0.1:8080#", "s&"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A whole login against a router whose salt is hostile: neither the support
+// log nor the lines for standard error carry any of the digest.
+struct HostileSaltCase {
+    const char* name;
+    const char* salt;
+    bool accepted;  // a "#" or a blank breaks the request itself: the router refuses it
+};
+
+void PrintTo(const HostileSaltCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class HostileSaltLogin : public SupportLogRun, public ::testing::WithParamInterface<HostileSaltCase> {};
+
+TEST_P(HostileSaltLogin, LogsNoDigest)
+{
+    OpenLog();
+    RouterSimConfig config;
+    config.salt = GetParam().salt;
+    config.password = "s3cret";
+    Start(config);
+    messages.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(RecordMessage);
+    Form().edPassword->setText(QStringLiteral("s3cret"));
+    const bool accepted = Driver().Login();
+    qInstallMessageHandler(previous);
+
+    EXPECT_EQ(accepted, GetParam().accepted);
+    const std::string token = testsupport::ExpectedLoginToken(GetParam().salt, "s3cret", 0x00);
+    const std::string digest = token.substr(token.size() - 32);
+    const QByteArray log = ReadLog(LogPath());
+    EXPECT_TRUE(log.contains("/post_login.xml?hash=<redacted>"));
+    std::string standardError;
+    for (const auto& message : messages)
+        standardError += message.second + "\n";
+    EXPECT_NE(standardError.find("hash=<redacted>"), std::string::npos);
+    for (std::size_t piece = 0; piece + 8 <= digest.size(); ++piece) {
+        EXPECT_FALSE(log.contains(Bytes(digest.substr(piece, 8)))) << log.toStdString();
+        EXPECT_EQ(standardError.find(digest.substr(piece, 8)), std::string::npos) << standardError;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Salts, HostileSaltLogin,
+    ::testing::Values(HostileSaltCase{"ampersand", "ab&cd", true}, HostileSaltCase{"question_mark", "a?b&c", true},
+                      HostileSaltCase{"equals_and_percent", "a=%41&=", true},
+                      HostileSaltCase{"hash_sign", "a#b", false}, HostileSaltCase{"blank", "a b", false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace drivertest

@@ -6,6 +6,7 @@
 #include "tests/http/TempFiles.h"
 #include "tests/support/TestHttpServer.h"
 
+#include <optional>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -373,6 +374,59 @@ TEST_F(Client, AChunkSizeThatFitsNoBodyFails) {
     } catch (const EIdInvalidChunkSize& e) {
         EXPECT_STREQ(e.what(), "Invalid chunk size.");
     }
+}
+
+// A body kept as a file (a settings backup) must be whole: broken chunk
+// framing fails there, while a page read as text keeps the lenient reading.
+struct FramingCase {
+    const char* name;
+    std::string answer;
+    std::string asText;
+    std::optional<std::string> intoStream;  // nothing: fails with "Invalid chunk size."
+};
+void PrintTo(const FramingCase& c, std::ostream* out) { *out << c.name; }
+
+class StreamFraming : public Client, public ::testing::WithParamInterface<FramingCase> {};
+
+TEST_P(StreamFraming, BrokenChunksFailOnlyAStreamBody) {
+    const FramingCase& c = GetParam();
+    server.Enqueue(Raw(c.answer));
+    server.Enqueue(Raw(c.answer));
+    EXPECT_EQ(http.Get(Url("/")), c.asText);
+    std::ostringstream stream;
+    try {
+        http.Get(Url("/getconfig.cgi"), stream);
+        EXPECT_EQ(stream.str(), c.intoStream.value_or("<an error>"));
+    } catch (const EIdInvalidChunkSize& e) {
+        EXPECT_FALSE(c.intoStream) << "read " << stream.str().size() << " bytes";
+        EXPECT_STREQ(e.what(), "Invalid chunk size.");
+    }
+}
+
+const std::string kChunkedHead = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n";
+const std::string kSixteen = "0123456789abcdef";
+
+INSTANTIATE_TEST_SUITE_P(
+    Bodies, StreamFraming,
+    ::testing::Values(
+        FramingCase{"GarbledSizeAfterSixteenBytes", kChunkedHead + "10\r\n" + kSixteen + "\r\nzz\r\nrest\r\n0\r\n\r\n",
+                    kSixteen, std::nullopt},
+        FramingCase{"EmptySizeLine", kChunkedHead + "10\r\n" + kSixteen + "\r\n\r\nrest\r\n0\r\n\r\n", kSixteen,
+                    std::nullopt},
+        FramingCase{"NegativeSize", kChunkedHead + "-4\r\nrest\r\n0\r\n\r\n", "", std::nullopt},
+        FramingCase{"HexPrefix", kChunkedHead + "0x4\r\nrest\r\n0\r\n\r\n", "", std::nullopt},
+        FramingCase{"DataLongerThanItsSize", kChunkedHead + "3\r\nabcdef\r\n0\r\n\r\n", "abc", std::nullopt},
+        FramingCase{"WholeChunksWithExtension", kChunkedHead + "3 ; x=y\r\nabc\r\nA\r\n0123456789\r\n0\r\n\r\n",
+                    "abc0123456789", std::string("abc0123456789")},
+        // HTTP/1.0 routers end a body by closing the connection.
+        FramingCase{"ClosedWithoutLengthOrChunks", "HTTP/1.0 200 OK\r\n\r\nsettings to the close", "settings to the close",
+                    std::string("settings to the close")}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Client, AChunkedBodyCutShortFailsAStreamRead) {
+    server.Enqueue(Raw(kChunkedHead + "10\r\n" + kSixteen + "\r\n"));
+    std::ostringstream stream;
+    EXPECT_THROW(http.Get(Url("/getconfig.cgi"), stream), EIdConnClosedGracefully);
 }
 
 TEST_F(Client, AContinueCutShortIsAGracefulClose) {

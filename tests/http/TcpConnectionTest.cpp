@@ -3,7 +3,11 @@
 #include "http/IdException.h"
 #include "tests/http/LocalSockets.h"
 
+#include <chrono>
+#include <condition_variable>
 #include <cstring>
+#include <memory>
+#include <mutex>
 #include <netinet/tcp.h>
 #include <thread>
 
@@ -278,6 +282,83 @@ TEST_F(Opening, AConnectThatGetsNoAnswerTimesOut) {
     EXPECT_GE(idles, 1);
     EXPECT_FALSE(connection.IsOpen());
 }
+
+// A name lookup that blocks until the test releases it, as a resolver can
+// when the name service does not answer. It outlives the connection that
+// started it.
+class BlockedLookup {
+public:
+    TIdResolver Resolver() {
+        return [state = state_](const std::string&, std::string& dotted) {
+            std::unique_lock<std::mutex> lock(state->mutex);
+            state->changed.wait(lock, [&] { return state->released; });
+            dotted = "127.0.0.1";
+            state->returned = true;
+            state->changed.notify_all();
+            return 0;
+        };
+    }
+    // Lets the lookup end; true once it has returned.
+    bool Release() {
+        std::unique_lock<std::mutex> lock(state_->mutex);
+        state_->released = true;
+        state_->changed.notify_all();
+        return state_->changed.wait_for(lock, std::chrono::seconds(5), [&] { return state_->returned; });
+    }
+
+private:
+    struct State {
+        std::mutex mutex;
+        std::condition_variable changed;
+        bool released = false;
+        bool returned = false;
+    };
+    std::shared_ptr<State> state_ = std::make_shared<State>();
+};
+
+struct LookupBoundCase {
+    const char* name;
+    int connectMs;
+    int deadlineMs;  // of the whole exchange; 0: none
+};
+void PrintTo(const LookupBoundCase& c, std::ostream* out) { *out << c.name; }
+
+class NameLookup : public ::testing::TestWithParam<LookupBoundCase> {};
+
+TEST_P(NameLookup, GivesUpAtItsBoundWhileTheWindowRuns) {
+    using Clock = std::chrono::steady_clock;
+    const LookupBoundCase& c = GetParam();
+    BlockedLookup lookup;
+    int idles = 0;
+    const auto start = Clock::now();
+    {
+        TIdTCPConnection connection;
+        connection.Limits.ConnectMs = c.connectMs;
+        if (c.deadlineMs > 0) connection.Deadline = start + std::chrono::milliseconds(c.deadlineMs);
+        connection.OnIdle = [&] { ++idles; };
+        connection.Resolver = lookup.Resolver();
+        try {
+            connection.OpenConnection("router.test", 80);
+            FAIL() << "the lookup was waited for";
+        } catch (const EIdSocketError& e) {
+            EXPECT_EQ(e.LastError, 10060);
+            EXPECT_STREQ(e.what(), "Socket Error # 10060\r\nConnection timed out.");
+        }
+        EXPECT_FALSE(connection.IsOpen());
+    }
+    const auto took = Clock::now() - start;
+    EXPECT_GE(took, std::chrono::milliseconds(200));
+    EXPECT_LT(took, std::chrono::milliseconds(900));
+    // The window ran all along, at its usual interval.
+    EXPECT_GE(idles, 200 / TIdTCPConnection::IdleIntervalMs / 2);
+    // The lookup ends long after the connection has gone; nothing breaks.
+    EXPECT_TRUE(lookup.Release());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bounds, NameLookup,
+    ::testing::Values(LookupBoundCase{"ConnectBound", 200, 0}, LookupBoundCase{"DeadlineOfTheExchange", 60000, 200}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SendingABody, PushesItsEndOutAndLeavesNaglesAlgorithmOn) {
     Listener listener;

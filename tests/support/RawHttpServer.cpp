@@ -55,11 +55,14 @@ struct RawHttpServer::Connection {
     ScriptedReply::Then then = ScriptedReply::Then::Close;
     std::string repeat;      // refills `out` whenever it runs empty
     int dripMs = 0;
-    std::chrono::steady_clock::time_point nextDrip;
+    std::size_t dripAfter = 0;
+    std::chrono::steady_clock::time_point nextDrip;  // no byte goes out before this
+    Clock::time_point nextReceive;                   // with a receive pace: no receive before this
 };
 
-RawHttpServer::RawHttpServer(const std::string& address, std::uint16_t port, Handler handler, Tick tick)
-    : address_(address), port_(port), handler_(std::move(handler)), tick_(std::move(tick))
+RawHttpServer::RawHttpServer(const std::string& address, std::uint16_t port, Handler handler, Tick tick,
+                             std::size_t receivePace)
+    : address_(address), port_(port), handler_(std::move(handler)), tick_(std::move(tick)), receivePace_(receivePace)
 {
     int fds[2];
     if (::pipe2(fds, O_CLOEXEC | O_NONBLOCK) != 0)
@@ -98,6 +101,10 @@ int RawHttpServer::OpenListener()
         throw std::runtime_error("socket: " + std::string(std::strerror(errno)));
     int one = 1;
     ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
+    if (receivePace_ > 0) {  // inherited by accepted connections: the window stays small
+        int size = static_cast<int>(std::min<std::size_t>(receivePace_, 1 << 20));
+        ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &size, sizeof size);
+    }
     sockaddr_in addr{};
     addr.sin_family = AF_INET;
     addr.sin_port = htons(port_);
@@ -196,7 +203,7 @@ void RawHttpServer::Finish(Connection& c)
 void RawHttpServer::Flush(Connection& c)
 {
     const auto now = std::chrono::steady_clock::now();
-    if (c.dripMs > 0 && now < c.nextDrip)
+    if (now < c.nextDrip)
         return;
     while (c.outPos < c.out.size() || !c.repeat.empty()) {
         if (c.outPos == c.out.size()) {
@@ -205,7 +212,9 @@ void RawHttpServer::Flush(Connection& c)
             while (c.out.size() < 65536)
                 c.out += c.repeat;
         }
-        const std::size_t size = c.dripMs > 0 ? 1 : c.out.size() - c.outPos;
+        std::size_t size = c.out.size() - c.outPos;
+        if (c.dripMs > 0)
+            size = c.outPos < c.dripAfter ? std::min(size, c.dripAfter - c.outPos) : 1;
         ssize_t n = ::send(c.fd, c.out.data() + c.outPos, size, MSG_NOSIGNAL);
         if (n < 0 && errno == EINTR)
             continue;
@@ -273,7 +282,8 @@ void RawHttpServer::Serve(Connection& c)
         c.then = reply.then;
         c.repeat = reply.repeat;
         c.dripMs = reply.dripMs;
-        c.nextDrip = std::chrono::steady_clock::now();
+        c.dripAfter = reply.dripAfter;
+        c.nextDrip = std::chrono::steady_clock::now() + std::chrono::milliseconds(reply.delayMs);
         c.writing = true;
         Flush(c);
     }
@@ -297,7 +307,12 @@ void RawHttpServer::Accept()
 void RawHttpServer::Receive(Connection& c)
 {
     char buf[65536];
-    ssize_t n = ::recv(c.fd, buf, sizeof buf, 0);
+    std::size_t want = sizeof buf;
+    if (receivePace_ > 0) {
+        want = std::min(want, receivePace_);
+        c.nextReceive = Clock::now() + std::chrono::milliseconds(kTickMs);
+    }
+    ssize_t n = ::recv(c.fd, buf, want, 0);
     if (n < 0 && (errno == EAGAIN || errno == EINTR))
         return;
     if (n <= 0) {
@@ -344,9 +359,12 @@ void RawHttpServer::Run()
         if (withListener)
             fds.push_back({listener_, POLLIN, 0});
         std::vector<Connection*> polled;
+        const auto now = Clock::now();
         for (auto& c : conns_) {
-            short events = POLLIN;
-            if (c.writing && c.dripMs == 0 && (c.outPos < c.out.size() || !c.repeat.empty()))
+            // A paced connection is not read before its time; the short poll
+            // below comes back to it.
+            short events = now < c.nextReceive ? 0 : POLLIN;
+            if (c.writing && c.dripMs == 0 && now >= c.nextDrip && (c.outPos < c.out.size() || !c.repeat.empty()))
                 events |= POLLOUT;
             fds.push_back({c.fd, events, 0});
             polled.push_back(&c);
@@ -370,9 +388,10 @@ void RawHttpServer::Run()
             if (!c.done && (revents & (POLLIN | POLLHUP | POLLERR)))
                 Receive(c);
         }
-        // Dripping replies move on the tick, one byte at a time.
+        // Dripping replies move on the tick, one byte at a time, and delayed
+        // ones start on the first tick past their delay.
         for (auto& c : conns_)
-            if (!c.done && c.writing && c.dripMs > 0)
+            if (!c.done && c.writing && (c.dripMs > 0 || c.outPos == 0))
                 Flush(c);
         if (withListener && listener_ >= 0 && (fds[1].revents & POLLIN))
             Accept();

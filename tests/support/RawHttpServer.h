@@ -25,6 +25,8 @@ struct ScriptedReply {
     std::size_t writeAtMost = std::string::npos; // write only this many bytes of `bytes`, then do `then`
     std::string repeat;                          // written again and again after `bytes`, until the peer goes
     int dripMs = 0;                              // > 0: write one byte per this many ms (20 ms at the least)
+    std::size_t dripAfter = 0;                   // with dripMs: these first bytes go at once (a head, say)
+    int delayMs = 0;                             // silence before the first byte (to the next 20 ms tick)
 };
 
 // One request as it arrived. `complete` is false when the peer closed the
@@ -49,8 +51,12 @@ public:
     using Tick = std::function<void()>;
 
     // Binds and listens at once; throws std::runtime_error when it cannot.
-    // `tick` (optional) runs on the server thread about every 20 ms.
-    RawHttpServer(const std::string& address, std::uint16_t port, Handler handler, Tick tick = {});
+    // `tick` (optional) runs on the server thread about every 20 ms. With
+    // `receivePace` above 0 each connection takes at most that many bytes
+    // every 20 ms, through a receive buffer of about that size: a peer that
+    // reads slowly, so a client's send keeps moving but takes long.
+    RawHttpServer(const std::string& address, std::uint16_t port, Handler handler, Tick tick = {},
+                  std::size_t receivePace = 0);
     ~RawHttpServer();
     RawHttpServer(const RawHttpServer&) = delete;
     RawHttpServer& operator=(const RawHttpServer&) = delete;
@@ -87,6 +93,7 @@ private:
     std::uint16_t port_ = 0;
     Handler handler_;
     Tick tick_;
+    std::size_t receivePace_ = 0;
     std::atomic<int> connections_{0};
 
     mutable std::mutex mutex_;

@@ -280,12 +280,15 @@ RouterSim::Answer RouterSim::Route(RouterRequest& request)
     const bool post = http.method == "POST";
 
     if (get && (path == "/" || path.empty())) {
-        lastSalt_ = NewToken(config_.saltLength, kAlphanumeric);
+        lastSalt_ = config_.salt.empty() ? NewToken(config_.saltLength, kAlphanumeric) : config_.salt;
         a.note = "salt " + lastSalt_;
         return answer(200, "OK", "text/html", RootPage(firmwareVersion_, lastSalt_));
     }
     if (get && path == "/post_login.xml") {
-        std::string token = http.Query("hash");
+        // The token runs to the end of the request target: a salt may hold
+        // "&" or "=", which the router does not take as the query's end.
+        const std::size_t hash = http.target.find("?hash=");
+        const std::string token = hash == std::string::npos ? std::string() : http.target.substr(hash + 6);
         if (lastSalt_.empty() || token != ExpectedLoginToken(lastSalt_, password_, acceptedPad_)) {
             a.note = "login refused";
             return answer(200, "OK", "text/html", LoginFailedPage());

@@ -48,6 +48,7 @@ struct RouterSimConfig {
     std::string upgradedFirmwareVersion = "3.6";  // what an uploaded image turns out to be
     std::string factoryPassword;                  // admin password after a firmware upgrade
     std::size_t saltLength = 16;
+    std::string salt;                       // the login salt of every start page (empty: a fresh random one)
     // The first this many settings uploads are answered as a success but
     // not applied: a router that ignores a restore.
     int ignoredSettingsUploads = 0;

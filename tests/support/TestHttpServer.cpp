@@ -2,9 +2,9 @@
 
 namespace testsupport {
 
-TestHttpServer::TestHttpServer()
-    : server_(std::make_unique<RawHttpServer>("127.0.0.1", 0,
-                                              [this](const RawRequest& r) { return Handle(r); }))
+TestHttpServer::TestHttpServer(std::size_t receivePace)
+    : server_(std::make_unique<RawHttpServer>(
+          "127.0.0.1", 0, [this](const RawRequest& r) { return Handle(r); }, RawHttpServer::Tick{}, receivePace))
 {
 }
 

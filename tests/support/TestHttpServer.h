@@ -17,7 +17,8 @@ namespace testsupport {
 
 class TestHttpServer {                          // listens on 127.0.0.1, ephemeral port, own thread
 public:
-    TestHttpServer();
+    // receivePace > 0: takes at most that many request bytes every 20 ms (a slow reader).
+    explicit TestHttpServer(std::size_t receivePace = 0);
     ~TestHttpServer();
     std::uint16_t Port() const;
     void Enqueue(ScriptedReply reply);          // one reply per request, in order
