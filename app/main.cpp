@@ -3,8 +3,11 @@
 // then the event loop until the window closes.
 #include "app/Application.h"
 #include "app/CommandLine.h"
+#include "app/DisplayCheck.h"
+#include "app/Leftovers.h"
 #include "app/ProgramInfo.h"
 #include "app/SocketLibrary.h"
+#include "driver/ProgramFiles.h"
 #include "driver/utWrx310.h"
 #include "log/SupportLog.h"
 #include "net/dmMain.h"
@@ -28,6 +31,14 @@ QString FirstLogLine()
     return QStringLiteral("=== %1 %2 started").arg(QLatin1String(ProgramInfo::Name), QLatin1String(ProgramInfo::Version));
 }
 
+// A run killed while writing the settings backup or the firmware file left
+// its temporary file beside them.
+void RemoveLeftovers()
+{
+    for (const QString& file : RemoveStaleProgramTemporaries(ProgramFiles::Folder()))
+        SupportLogLine(lcWizard(), QStringLiteral("Removed a temporary file an earlier run left: ") + file);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -40,18 +51,19 @@ int main(int argc, char** argv)
         std::fputs(commandLine.Error.toLocal8Bit().constData(), stderr);
         return commandLine.ExitCode;
     }
-    // Without a display Qt would abort with advice to reinstall; say what is missing instead.
-    if (!HasDisplay(qEnvironmentVariable("DISPLAY"), qEnvironmentVariable("WAYLAND_DISPLAY"),
-                    qEnvironmentVariable("QT_QPA_PLATFORM"))) {
-        std::fprintf(stderr, "%s\n", NoDisplayMessage().toLocal8Bit().constData());
-        return 1;
-    }
     try {
         TSocketLibraryGuard sockets;
         int result = 0;
         {
+            // Without a display Qt would abort with advice to reinstall; say what is missing instead.
+            TDisplayCheck display(NoDisplayMessage(
+                qEnvironmentVariable("DISPLAY"), qEnvironmentVariable("WAYLAND_DISPLAY"),
+                commandLine.Options.Platform.isEmpty() ? qEnvironmentVariable("QT_QPA_PLATFORM")
+                                                       : commandLine.Options.Platform));
             TApplication application(argc, argv);
+            display.Passed();
             TSupportLog log(TSupportLog::DefaultPath(), FirstLogLine());
+            RemoveLeftovers();
             TfrmMain frmMain(MakeWrx310);
             frmMain.SetAllowPlaceholderFirmware(commandLine.Options.AllowPlaceholderFirmware);
             TdtmMain dataModule;
