@@ -6,6 +6,7 @@
 #include "app/DisplayCheck.h"
 #include "app/Leftovers.h"
 #include "app/ProgramInfo.h"
+#include "app/SignalGuard.h"
 #include "app/SocketLibrary.h"
 #include "driver/ProgramFiles.h"
 #include "driver/utWrx310.h"
@@ -43,6 +44,7 @@ void RemoveLeftovers()
 
 int main(int argc, char** argv)
 {
+    IgnoreBrokenPipes();
     QCoreApplication::setApplicationName(QString::fromLatin1(ProgramInfo::Name));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(ProgramInfo::Version));
     const TCommandLine commandLine = ReadCommandLine(argc, argv);
@@ -68,6 +70,11 @@ int main(int argc, char** argv)
             frmMain.SetAllowPlaceholderFirmware(commandLine.Options.AllowPlaceholderFirmware);
             TdtmMain dataModule;
             dtmMain = &dataModule;
+            // SIGTERM, SIGINT and SIGHUP are requests to end the program like a close of the window.
+            TSignalGuard signalGuard;
+            QObject::connect(&signalGuard, &TSignalGuard::Received, &frmMain, [&frmMain](int signalNumber) {
+                frmMain.EndRequested(SignalName(signalNumber), 128 + signalNumber);
+            });
             frmMain.move(0, 0);
             frmMain.show();
             result = application.exec();

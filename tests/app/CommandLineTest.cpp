@@ -9,6 +9,9 @@
 #include <QFile>
 #include <QProcess>
 
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <ostream>
 
@@ -277,5 +280,60 @@ INSTANTIATE_TEST_SUITE_P(
                   ""},
         StartCase{"help_needs_none", {QStringLiteral("--help")}, nullptr, nullptr, 0, "Usage: ", ""}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Writing to a reader that has gone: the program's answer is lost, but the
+// program ends as it would have, not by SIGPIPE.
+struct ClosedPipeCase {
+    const char* name;
+    const char* argument;
+    int stream;  // the standard stream whose reader has gone
+    int exitCode;
+};
+
+void PrintTo(const ClosedPipeCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class ProgramWritingToAClosedPipe : public ::testing::TestWithParam<ClosedPipeCase> {};
+
+TEST_P(ProgramWritingToAClosedPipe, EndsAsUsual)
+{
+    const ClosedPipeCase& c = GetParam();
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    ::close(fds[0]);  // nobody reads
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, fds[1], c.stream);
+    posix_spawn_file_actions_addclose(&actions, fds[1]);
+    // The child starts with SIGPIPE's default action, whatever the test runner has.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t defaults;
+    sigemptyset(&defaults);
+    sigaddset(&defaults, SIGPIPE);
+    posix_spawnattr_setsigdefault(&attributes, &defaults);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+    char program[] = NORVO_PROGRAM_FILE;
+    std::string argument = c.argument;
+    char* argv[] = {program, argument.data(), nullptr};
+    pid_t pid = 0;
+    const int spawned = ::posix_spawn(&pid, program, &actions, &attributes, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attributes);
+    ::close(fds[1]);
+    ASSERT_EQ(spawned, 0);
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
+    EXPECT_EQ(WEXITSTATUS(status), c.exitCode);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ProgramWritingToAClosedPipe,
+                         ::testing::Values(ClosedPipeCase{"version_to_standard_output", "--version", 1, 0},
+                                           ClosedPipeCase{"usage_error_to_standard_error", "--bogus", 2,
+                                                          UsageExitCode}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
