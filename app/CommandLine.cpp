@@ -22,6 +22,31 @@ TCommandLine UsageError(const QString& message)
     return result;
 }
 
+// The options QApplication and its X11 window system take out of the
+// arguments before the program sees them; the value follows as the next
+// argument. Not listed in --help.
+struct TQtOption {
+    const char* name;
+    bool takesValue;
+};
+constexpr TQtOption kQtOptions[] = {
+    {"platform", true},   {"platformpluginpath", true}, {"platformtheme", true}, {"plugin", true},
+    {"qwindowgeometry", true}, {"qwindowtitle", true},   {"qwindowicon", true},   {"geometry", true},
+    {"title", true},      {"icon", true},               {"display", true},       {"name", true},
+    {"visual", true},     {"style", true},              {"stylesheet", true},    {"session", true},
+    {"reverse", false},   {"widgetcount", false},       {"testability", false},  {"nograb", false},
+    {"dograb", false},
+};
+
+QCommandLineOption QtOption(const TQtOption& option)
+{
+    QCommandLineOption result(QString::fromLatin1(option.name));
+    if (option.takesValue)
+        result.setValueName(QStringLiteral("value"));
+    result.setFlags(QCommandLineOption::HiddenFromHelp);
+    return result;
+}
+
 }  // namespace
 
 TCommandLine ParseCommandLine(const QStringList& arguments)
@@ -29,9 +54,13 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Upgrades the firmware of a Norvo WRX-270 router wired to this PC, over the router's web "
-                       "interface."));
-    // Not addHelpOption(): its --help-all lists Qt's own options, which this
-    // program does not take.
+                       "interface.\n\nAlso takes Qt's own options, such as -platform NAME, -style NAME, "
+                       "-stylesheet FILE, -geometry WxH+X+Y, -display HOST:N and -reverse."));
+    // Qt's options are single words after one dash, so words are never read
+    // as bundled one-letter options.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    // Not addHelpOption(): its --help-all would list Qt's options as this
+    // program's own.
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Displays this help and exits."));
     parser.addOption(help);
@@ -43,6 +72,8 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
         QStringLiteral("Let a build without a real firmware image send and save its placeholder image. Only for "
                        "simulated routers (the demo, the end-to-end tests, the benchmark): never for a real router."));
     parser.addOption(allowPlaceholder);
+    for (const TQtOption& option : kQtOptions)
+        parser.addOption(QtOption(option));
 
     if (!parser.parse(arguments))
         return UsageError(parser.errorText());
@@ -59,17 +90,27 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
         return result;
     }
     result.Options.AllowPlaceholderFirmware = parser.isSet(allowPlaceholder);
+    const QStringList platforms = parser.values(QStringLiteral("platform"));
+    if (!platforms.isEmpty())
+        result.Options.Platform = platforms.constLast();  // as Qt reads it: the last one counts
     return result;
 }
 
-bool HasDisplay(const QString& display, const QString& waylandDisplay, const QString& platform)
+QString NoDisplayMessage(const QString& display, const QString& waylandDisplay, const QString& platform)
 {
-    return !display.isEmpty() || !waylandDisplay.isEmpty() || !platform.isEmpty();
-}
-
-QString NoDisplayMessage()
-{
-    return ProgramName() +
-           QStringLiteral(": no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is set); start it "
-                          "from a desktop session.");
+    QString why;
+    if (!platform.isEmpty()) {
+        why = QStringLiteral("the window system \"%1\" could not be started").arg(platform);
+    } else if (display.isEmpty() && waylandDisplay.isEmpty()) {
+        why = QStringLiteral("neither DISPLAY nor WAYLAND_DISPLAY is set");
+    } else {
+        QStringList tried;
+        if (!display.isEmpty())
+            tried << QStringLiteral("DISPLAY=") + display;
+        if (!waylandDisplay.isEmpty())
+            tried << QStringLiteral("WAYLAND_DISPLAY=") + waylandDisplay;
+        why = QStringLiteral("none could be reached through ") + tried.join(QStringLiteral(" or "));
+    }
+    return ProgramName() + QStringLiteral(": no display to show the window on (") + why +
+           QStringLiteral("); start it from a desktop session.");
 }

@@ -9,6 +9,8 @@ struct TCommandLineOptions {
     // The build's placeholder firmware image may be sent and saved: only for
     // simulated routers (the demo, the end-to-end tests, the benchmark).
     bool AllowPlaceholderFirmware = false;
+    // The window system asked for with Qt's -platform option; empty: Qt's choice.
+    QString Platform;
 };
 
 struct TCommandLine {
@@ -24,12 +26,13 @@ struct TCommandLine {
 // command-line programs (a run that fails ends with 1).
 inline constexpr int UsageExitCode = 2;
 
-// Parses the arguments, the program's own name first. Needs a
+// Parses the arguments, the program's own name first. Qt's own options
+// (-platform NAME, -style NAME, -reverse, ...) are taken as Qt takes them, with
+// one dash or two, and left to the application object. Needs a
 // QCoreApplication (the help text names the program as it was called).
 TCommandLine ParseCommandLine(const QStringList& arguments);
 
-// True when the window can be shown: a display (X11 or Wayland), or a
-// platform chosen with QT_QPA_PLATFORM. Arguments are the variables' values.
-bool HasDisplay(const QString& display, const QString& waylandDisplay, const QString& platform);
-// The one line a program without a display prints before it ends with 1.
-QString NoDisplayMessage();
+// The one line a program that finds no display to show its window on prints
+// before it ends with 1. It names what was tried: the window system asked for
+// (QT_QPA_PLATFORM or -platform), else the DISPLAY and WAYLAND_DISPLAY values.
+QString NoDisplayMessage(const QString& display, const QString& waylandDisplay, const QString& platform);

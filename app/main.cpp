@@ -3,8 +3,12 @@
 // then the event loop until the window closes.
 #include "app/Application.h"
 #include "app/CommandLine.h"
+#include "app/DisplayCheck.h"
+#include "app/Leftovers.h"
 #include "app/ProgramInfo.h"
+#include "app/SignalGuard.h"
 #include "app/SocketLibrary.h"
+#include "driver/ProgramFiles.h"
 #include "driver/utWrx310.h"
 #include "log/SupportLog.h"
 #include "net/dmMain.h"
@@ -28,10 +32,19 @@ QString FirstLogLine()
     return QStringLiteral("=== %1 %2 started").arg(QLatin1String(ProgramInfo::Name), QLatin1String(ProgramInfo::Version));
 }
 
+// A run killed while writing the settings backup or the firmware file left
+// its temporary file beside them.
+void RemoveLeftovers()
+{
+    for (const QString& file : RemoveStaleProgramTemporaries(ProgramFiles::Folder()))
+        SupportLogLine(lcWizard(), QStringLiteral("Removed a temporary file an earlier run left: ") + file);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    IgnoreBrokenPipes();
     QCoreApplication::setApplicationName(QString::fromLatin1(ProgramInfo::Name));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(ProgramInfo::Version));
     const TCommandLine commandLine = ReadCommandLine(argc, argv);
@@ -40,22 +53,28 @@ int main(int argc, char** argv)
         std::fputs(commandLine.Error.toLocal8Bit().constData(), stderr);
         return commandLine.ExitCode;
     }
-    // Without a display Qt would abort with advice to reinstall; say what is missing instead.
-    if (!HasDisplay(qEnvironmentVariable("DISPLAY"), qEnvironmentVariable("WAYLAND_DISPLAY"),
-                    qEnvironmentVariable("QT_QPA_PLATFORM"))) {
-        std::fprintf(stderr, "%s\n", NoDisplayMessage().toLocal8Bit().constData());
-        return 1;
-    }
     try {
         TSocketLibraryGuard sockets;
         int result = 0;
         {
+            // Without a display Qt would abort with advice to reinstall; say what is missing instead.
+            TDisplayCheck display(NoDisplayMessage(
+                qEnvironmentVariable("DISPLAY"), qEnvironmentVariable("WAYLAND_DISPLAY"),
+                commandLine.Options.Platform.isEmpty() ? qEnvironmentVariable("QT_QPA_PLATFORM")
+                                                       : commandLine.Options.Platform));
             TApplication application(argc, argv);
+            display.Passed();
             TSupportLog log(TSupportLog::DefaultPath(), FirstLogLine());
+            RemoveLeftovers();
             TfrmMain frmMain(MakeWrx310);
             frmMain.SetAllowPlaceholderFirmware(commandLine.Options.AllowPlaceholderFirmware);
             TdtmMain dataModule;
             dtmMain = &dataModule;
+            // SIGTERM, SIGINT and SIGHUP are requests to end the program like a close of the window.
+            TSignalGuard signalGuard;
+            QObject::connect(&signalGuard, &TSignalGuard::Received, &frmMain, [&frmMain](int signalNumber) {
+                frmMain.EndRequested(SignalName(signalNumber), 128 + signalNumber);
+            });
             frmMain.move(0, 0);
             frmMain.show();
             result = application.exec();

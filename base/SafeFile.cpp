@@ -2,15 +2,19 @@
 
 #include "base/Exception.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 #include <random>
+#include <set>
 #include <streambuf>
 #include <utility>
 
@@ -36,13 +40,41 @@ std::string FolderOf(const std::string& path)
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+constexpr std::size_t kSuffixLength = 6;
+
+// The temporary files of this process that are still open for writing.
+struct TUnfinishedFiles {
+    std::mutex lock;
+    std::set<std::string> names;
+};
+
+TUnfinishedFiles& Unfinished()
+{
+    static TUnfinishedFiles files;
+    return files;
+}
+
+void Register(const std::string& name)
+{
+    TUnfinishedFiles& files = Unfinished();
+    const std::lock_guard<std::mutex> held(files.lock);
+    files.names.insert(name);
+}
+
+void Unregister(const std::string& name)
+{
+    TUnfinishedFiles& files = Unfinished();
+    const std::lock_guard<std::mutex> held(files.lock);
+    files.names.erase(name);
+}
+
 // Six letters or digits, different for every call.
 std::string RandomSuffix()
 {
     static const char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     thread_local std::mt19937_64 random(
         std::random_device{}() ^ static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
-    std::string suffix(6, ' ');
+    std::string suffix(kSuffixLength, ' ');
     for (char& c : suffix)
         c = kLetters[random() % (sizeof kLetters - 1)];
     return suffix;
@@ -54,6 +86,8 @@ int CreateTemporary(const std::string& target, mode_t mode, std::string& name)
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = target + "." + RandomSuffix();
         const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        if (fd >= 0)
+            Register(name);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
@@ -115,6 +149,7 @@ struct TSafeFile::Impl : std::streambuf {
             ::close(fd);
             fd = -1;
             ::unlink(temporary.c_str());
+            Unregister(temporary);
         }
     }
 };
@@ -164,14 +199,17 @@ void TSafeFile::Commit()
     if (::fsync(d->fd) != 0 || ::close(std::exchange(d->fd, -1)) != 0) {
         const int error = errno;
         ::unlink(d->temporary.c_str());
+        Unregister(d->temporary);
         CannotWrite(d->target, error);
     }
     // rename() replaces a link of the target's name itself, not what it points to.
     if (std::rename(d->temporary.c_str(), d->target.c_str()) != 0) {
         const int error = errno;
         ::unlink(d->temporary.c_str());
+        Unregister(d->temporary);
         CannotWrite(d->target, error);
     }
+    Unregister(d->temporary);  // it is the target now
     // The new name reaches the disk with its folder.
     const int folder = ::open(FolderOf(d->target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder >= 0) {
@@ -185,4 +223,59 @@ void SaveFileAtomically(const std::string& target, std::string_view bytes, TFile
     TSafeFile file(target, access);
     file.Write(bytes);
     file.Commit();
+}
+
+std::vector<std::string> UnfinishedTemporaryFiles()
+{
+    TUnfinishedFiles& files = Unfinished();
+    const std::lock_guard<std::mutex> held(files.lock);
+    return {files.names.begin(), files.names.end()};
+}
+
+void RemoveUnfinishedTemporaryFiles()
+{
+    TUnfinishedFiles& files = Unfinished();
+    const std::lock_guard<std::mutex> held(files.lock);
+    for (const std::string& name : files.names)
+        ::unlink(name.c_str());
+    files.names.clear();
+}
+
+bool IsTemporaryFileName(const std::string& name, std::string& target)
+{
+    if (name.size() <= kSuffixLength + 1 || name[name.size() - kSuffixLength - 1] != '.')
+        return false;
+    for (std::size_t i = name.size() - kSuffixLength; i < name.size(); ++i)
+        if (!std::isalnum(static_cast<unsigned char>(name[i])))
+            return false;
+    target = name.substr(0, name.size() - kSuffixLength - 1);
+    return true;
+}
+
+std::vector<std::string> RemoveStaleTemporaryFiles(const std::string& folder,
+                                                   const std::function<bool(const std::string& target)>& isOurs,
+                                                   std::chrono::seconds maxAge,
+                                                   std::chrono::system_clock::time_point now)
+{
+    std::vector<std::string> removed;
+    DIR* entries = ::opendir(folder.c_str());
+    if (!entries)
+        return removed;
+    const std::int64_t newest =
+        std::chrono::duration_cast<std::chrono::seconds>((now - maxAge).time_since_epoch()).count();
+    while (const dirent* entry = ::readdir(entries)) {
+        const std::string name = entry->d_name;
+        std::string target;
+        if (!IsTemporaryFileName(name, target) || !isOurs(target))
+            continue;
+        const std::string path = folder + "/" + name;
+        struct stat info {};
+        if (::fstatat(::dirfd(entries), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode) ||
+            info.st_uid != ::geteuid() || info.st_mtime >= newest)
+            continue;
+        if (::unlinkat(::dirfd(entries), name.c_str(), 0) == 0)
+            removed.push_back(path);
+    }
+    ::closedir(entries);
+    return removed;
 }

@@ -6,12 +6,15 @@
 // Commit the temporary file is removed again and the target is untouched.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 enum class TFileAccess {
     // The permissions of the file being replaced, else the usual ones
@@ -49,3 +52,23 @@ private:
 
 // The whole of bytes as the file target (see TSafeFile).
 void SaveFileAtomically(const std::string& target, std::string_view bytes, TFileAccess access);
+
+// The temporary files of this process's writers that are neither committed
+// nor discarded yet. A program that must end at once removes them, as no
+// destructor will (they may hold half of the router's settings).
+std::vector<std::string> UnfinishedTemporaryFiles();
+void RemoveUnfinishedTemporaryFiles();
+
+// Whether name is one a writer gives the temporary file of a target:
+// "<target>.XXXXXX", six letters or digits. Sets target when it is.
+bool IsTemporaryFileName(const std::string& name, std::string& target);
+
+// Removes what writers of earlier runs left in folder when they were killed
+// mid-write: regular files of this user, named "<target>.XXXXXX" for a target
+// name that isOurs accepts, last written more than maxAge before now. Never
+// the targets themselves, links, folders or other users' files. Returns the
+// full names removed.
+std::vector<std::string> RemoveStaleTemporaryFiles(const std::string& folder,
+                                                   const std::function<bool(const std::string& target)>& isOurs,
+                                                   std::chrono::seconds maxAge,
+                                                   std::chrono::system_clock::time_point now);

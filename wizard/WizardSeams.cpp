@@ -1,5 +1,7 @@
 #include "wizard/WizardSeams.h"
 
+#include "base/SafeFile.h"
+#include "net/LogoutInhibitor.h"
 #include "resources/FirmwareImage.h"
 
 #include <QApplication>
@@ -10,6 +12,9 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QUrl>
+
+#include <cstdio>
+#include <cstdlib>
 
 QStringList FileDialogNameFilters(const QString& filter)
 {
@@ -49,6 +54,15 @@ void OpenInBrowser(const QString& address)
 {
     if (!OpenWithDesktopOpener(address, StartDetached))
         QDesktopServices::openUrl(QUrl(address));
+}
+
+// No destructor runs: they would go back into the run's code under the event
+// loop. What must not stay is removed here; the kernel closes the rest.
+[[noreturn]] void EndNow(int exitCode)
+{
+    std::fflush(nullptr);
+    RemoveUnfinishedTemporaryFiles();
+    std::_Exit(exitCode);
 }
 
 bool ExecuteDesktopDialog(TFileDialog& dialog)
@@ -96,6 +110,10 @@ TWizardSeams::TWizardSeams()
       ExecuteDialog(ExecuteDesktopDialog),
       OpenUrl(OpenInBrowser),
       LoadFirmware([] { return FirmwareImage::Load(); }),
-      FirmwareIsPlaceholder([] { return FirmwareImage::IsPlaceholder; })
+      FirmwareIsPlaceholder([] { return FirmwareImage::IsPlaceholder; }),
+      EndProgramNow(EndNow),
+      HoldLogout([]() -> std::shared_ptr<void> {
+          return std::make_shared<TLogoutInhibitor>(TLogoutInhibitor::UpgradeReason());
+      })
 {
 }

@@ -1,5 +1,6 @@
 // Everything the window does that would open something modal or leave the
-// program: message boxes, file dialogs, the web browser. The window calls
+// program: message boxes, file dialogs, the web browser, ending the program,
+// holding the desktop's logout. The window calls
 // them only through this object, so tests replace them and nothing blocks.
 #pragma once
 
@@ -8,6 +9,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 // A file dialog as the window keeps it: its filter list in the form
@@ -57,4 +59,13 @@ public:
     std::function<QByteArray()> LoadFirmware;
     // Whether that image is the build's placeholder rather than real firmware.
     std::function<bool()> FirmwareIsPlaceholder;
+    // Ends the program at once with exitCode, from the middle of a run that
+    // must not go on to change the router: its driver code is on the stack
+    // under the event loop that asked. This run's unfinished temporary files
+    // are removed; the support log has each line on disk already. Does not
+    // return (a test's replacement does, and the run goes on).
+    std::function<void(int exitCode)> EndProgramNow;
+    // Asks the desktop to hold a logout until the returned object goes (best
+    // effort: it may hold nothing). Never waits for the desktop's answer.
+    std::function<std::shared_ptr<void>()> HoldLogout;
 };

@@ -12,6 +12,7 @@
 #include "wizard/JpegImage.h"
 
 #include <QAbstractEventDispatcher>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -19,6 +20,7 @@
 #include <QFileInfo>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
+#include <QSessionManager>
 #include <QSignalBlocker>
 #include <QShowEvent>
 #include <QTabBar>
@@ -157,6 +159,12 @@ void TfrmMain::ConnectHandlers()
     actRestoreSettings.Bind(btnRestoreSettings);
     actPrevious.Bind(btnPrevious);
 
+#ifndef QT_NO_SESSIONMANAGER
+    if (qGuiApp)
+        connect(qGuiApp, &QGuiApplication::commitDataRequest, this,
+                [this](QSessionManager& manager) { RunGuarded([&] { CommitDataRequested(manager); }); });
+#endif
+
     // Actions are re-evaluated whenever the window is idle.
     if (auto* dispatcher = QAbstractEventDispatcher::instance())
         connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &TfrmMain::UpdateActions);
@@ -274,12 +282,63 @@ void TfrmMain::closeEvent(QCloseEvent* event)
 {
     // The pauses of a router operation let window events through, a close
     // request among them; leaving then would strand the router half-done.
-    if (FRouterChanges > 0) {
-        event->ignore();
-        Seams().ShowNotice(CloseRefusedText);
+    const TEndAnswer answer = AnswerEnd(QStringLiteral("Close"), 0);
+    if (answer == TEndAnswer::Close) {
+        QWidget::closeEvent(event);
         return;
     }
-    QWidget::closeEvent(event);
+    event->ignore();
+    if (answer == TEndAnswer::Refuse)
+        Seams().ShowNotice(CloseRefusedText);
+}
+
+void TfrmMain::EndRequested(const QString& who, int exitCode)
+{
+    if (AnswerEnd(who, exitCode) != TEndAnswer::Close)
+        return;
+    SupportLogLine(lcWizard(), who + QStringLiteral(": closing the program"));
+    // Message boxes too: each would keep the program waiting for its answer.
+    QApplication::closeAllWindows();
+}
+
+TEndAnswer TfrmMain::AnswerEnd(const QString& who, int exitCode)
+{
+    const TEndAnswer answer = AnswerEndRequest(FRouterChanges > 0, FRunsInProgress > 0);
+    if (answer == TEndAnswer::Refuse) {
+        SupportLogLine(lcWizard(), who + QStringLiteral(" refused: the router is being changed"));
+    } else if (answer == TEndAnswer::EndNow) {
+        SupportLogLine(lcWizard(), who + QStringLiteral(": ending the program now; nothing on the router has changed"));
+        // The run's code must not go on to the router's first change.
+        Seams().EndProgramNow(exitCode);
+    }
+    return answer;
+}
+
+// A logout asks every program to save its data first; while the router is
+// being changed the answer is no, where the session manager lets programs say so.
+void TfrmMain::CommitDataRequested(QSessionManager& manager)
+{
+    if (FRouterChanges == 0)
+        return;
+    if (CancelsLogout(true, [&] { return manager.allowsInteraction(); })) {
+        manager.cancel();
+        SupportLogLine(lcWizard(), QStringLiteral("Logout refused: the router is being changed"));
+    } else {
+        SupportLogLine(lcWizard(), QStringLiteral("Logout while the router is being changed: the session manager "
+                                                  "lets no program refuse it"));
+    }
+}
+
+void TfrmMain::RouterChangeStarted()
+{
+    if (FRouterChanges++ == 0)
+        FLogoutHold = Seams().HoldLogout();
+}
+
+void TfrmMain::RouterChangeEnded()
+{
+    if (--FRouterChanges == 0)
+        FLogoutHold.reset();
 }
 
 void TfrmMain::OfferPendingBackup()
@@ -431,6 +490,7 @@ void TfrmMain::WiredChkClick()
 
 void TfrmMain::btnExpressUpgradeClick()
 {
+    const TRunInProgress run(*this);
     ShowNavigationButtons();
     GetDefaultGateway();
     FUpgrader->ExpressUpgrade();
@@ -564,6 +624,7 @@ void TfrmMain::tsConfigurationShow()
 
 void TfrmMain::btnCheckFirmwareClick()
 {
+    const TRunInProgress run(*this);
     OutcomeReturnPage = tsConfiguration;
     TScopedBusyCursor busy;
     const QString retry = QLatin1String(ProductProfile::RetryAdviceText);
@@ -683,6 +744,7 @@ void TfrmMain::actSaveSettingsUpdate(TAction& sender)
 
 void TfrmMain::actSaveSettingsExecute(TAction&)
 {
+    const TRunInProgress run(*this);
     const QString file = edSaveSettingsFile->text();
     // A pending backup may be the only copy of the router's settings from
     // before a failed upgrade; the router may now be on factory settings.
@@ -716,6 +778,7 @@ void TfrmMain::actRestoreSettingsUpdate(TAction& sender)
 
 void TfrmMain::actRestoreSettingsExecute(TAction&)
 {
+    const TRunInProgress run(*this);
     FUpgrader->RestoreSettingsAndRestart(edRestoreSettingsFilename->text().trimmed());
 }
 

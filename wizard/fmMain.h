@@ -5,6 +5,7 @@
 #include "driver/UpgraderView.h"
 #include "ui_fmMain.h"
 #include "wizard/Action.h"
+#include "wizard/EndRequest.h"
 #include "wizard/WizardSeams.h"
 
 #include <QWidget>
@@ -13,6 +14,7 @@
 #include <memory>
 
 class IAdapterQuery;
+class QSessionManager;
 class TAnchors;
 class TNorvoFirmwareUpgrader;
 class TfrmMain;
@@ -65,8 +67,17 @@ public:
     void ShowLoginFailedPrompt(const QString& text) override;
     void SetRunButtonsEnabled(bool enabled) override;
     void SetNavigationHandlers(TNavigationHandlers handlers) override;
-    void RouterChangeStarted() override { ++FRouterChanges; }
-    void RouterChangeEnded() override { --FRouterChanges; }
+    // While the router is being changed, every request to end the program is
+    // refused and the desktop is asked to hold a logout.
+    void RouterChangeStarted() override;
+    void RouterChangeEnded() override;
+
+    // A request to end the program from outside the window, such as a signal:
+    // who names it in the support log ("SIGTERM"), exitCode is the program's
+    // exit status if it ends at once. It gets the same answer as a close of
+    // the window (see AnswerEndRequest); when it may close, every window of
+    // the program closes as after Close.
+    void EndRequested(const QString& who, int exitCode);
 
     // The one way the program changes pages: page becomes the active page of
     // pcCards and its show rule runs, also when it was active already.
@@ -123,6 +134,20 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Router work started by one of the window's handlers is running while
+    // one of these lives; before it changes the router, a request to end the
+    // program ends it at once.
+    class TRunInProgress {
+    public:
+        explicit TRunInProgress(TfrmMain& form) : form_(form) { ++form_.FRunsInProgress; }
+        ~TRunInProgress() { --form_.FRunsInProgress; }
+        TRunInProgress(const TRunInProgress&) = delete;
+        TRunInProgress& operator=(const TRunInProgress&) = delete;
+
+    private:
+        TfrmMain& form_;
+    };
+
     void SetUpAppearance();
     void ConnectHandlers();
     void GuardActionHandlers();
@@ -159,6 +184,10 @@ private:
     void actRestoreSettingsExecute(TAction& sender);
     void actCancelUpdate(TAction& sender);
     void actCancelExecute(TAction& sender);
+    // The one decision on a request to end the program, logged; ends the
+    // program at once when that is the answer.
+    TEndAnswer AnswerEnd(const QString& who, int exitCode);
+    void CommitDataRequested(QSessionManager& manager);
 
     void SetStatusText(const QString& text);
     // Shows an error that escaped a handler, and logs it.
@@ -179,6 +208,8 @@ private:
     bool DefaultSettingsFilePending = false;
     bool FAllowPlaceholderFirmware = false;
     int FRouterChanges = 0;  // the router is being changed while above 0
+    int FRunsInProgress = 0;  // router work of a window handler runs while above 0
+    std::shared_ptr<void> FLogoutHold;  // the desktop's logout held while the router is being changed
     QString FOfferedBackup;
     std::unique_ptr<TNorvoFirmwareUpgrader> FUpgrader;
 };

@@ -49,10 +49,23 @@ fi
 
 display="${DISPLAY:-}"
 if [ -z "$display" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-  # No desktop: a virtual screen, photographed every few seconds.
-  display=":$(( 90 + $$ % 9 ))"
-  Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  # No desktop: a virtual screen, photographed every few seconds. Xvfb
+  # claims a free display number itself and writes it to descriptor 3, so
+  # the wizard never draws on another X server's screen.
+  display_file="$(mktemp)"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
   xvfb_pid=$!
+  for _ in $(seq 100); do
+    [ -s "$display_file" ] && break
+    sleep 0.1
+  done
+  number="$(head -n 1 "$display_file")"
+  rm -f "$display_file"
+  if [ -z "$number" ]; then
+    echo "The virtual screen (Xvfb) did not start." >&2
+    exit 1
+  fi
+  display=":$number"
   mkdir -p "$shots"
   (
     n=0

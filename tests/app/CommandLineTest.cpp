@@ -1,11 +1,17 @@
-// The command line as a user meets it: help, version, the run options, and
-// the usual answer to anything it does not know.
+// The command line as a user meets it: help, version, the run options, Qt's
+// own options, the usual answer to anything it does not know, and the one
+// line without a display.
 #include "app/CommandLine.h"
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QProcess>
+
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <ostream>
 
@@ -30,6 +36,7 @@ struct CommandLineCase {
     QString output;  // expected standard output, or a part of it for help
     QString error;
     bool allowPlaceholder;
+    const char* platform = "";  // the window system asked for with -platform
 };
 
 void PrintTo(const CommandLineCase& c, std::ostream* os)
@@ -53,6 +60,7 @@ TEST_P(CommandLine, AnswersAsExpected)
         EXPECT_EQ(result.Output, c.output);
     EXPECT_EQ(result.Error, c.error);
     EXPECT_EQ(result.Options.AllowPlaceholderFirmware, c.allowPlaceholder);
+    EXPECT_EQ(result.Options.Platform, QLatin1String(c.platform));
 }
 
 const QString kVersion = QStringLiteral("norvo-firmware-upgrade " NORVO_EXPECTED_VERSION "\n");
@@ -99,7 +107,37 @@ INSTANTIATE_TEST_SUITE_P(
                         QStringLiteral("norvo-firmware-upgrade: Unexpected value after "
                                        "'--allow-placeholder-firmware'.\n") +
                             kTryHelp,
-                        false}),
+                        false},
+        // Qt's own options are left to the application object, not read as
+        // bundled letters ("Unknown options: p, l, a, t, f, o, r, m.").
+        CommandLineCase{"qt_platform", {"-platform", "offscreen"}, true, 0, {}, {}, false, "offscreen"},
+        CommandLineCase{"qt_options_with_their_values",
+                        {"--platform", "xcb", "-style", "fusion", "-stylesheet", "look.qss", "-geometry",
+                         "640x480+10+10", "-display", ":1", "-qwindowtitle", "Norvo", "-reverse",
+                         "--allow-placeholder-firmware", "-platform", "offscreen"},
+                        true,
+                        0,
+                        {},
+                        {},
+                        true,
+                        "offscreen"},
+        CommandLineCase{"qt_style_given_with_equals", {"-style=fusion", "--stylesheet=look.qss"}, true, 0, {}, {},
+                        false},
+        CommandLineCase{"qt_option_without_its_value",
+                        {"-platform"},
+                        false,
+                        UsageExitCode,
+                        {},
+                        QStringLiteral("norvo-firmware-upgrade: Missing value after '-platform'.\n") + kTryHelp,
+                        false},
+        CommandLineCase{"unknown_single_dash_word",
+                        {"-bogus"},
+                        false,
+                        UsageExitCode,
+                        {},
+                        QStringLiteral("norvo-firmware-upgrade: Unknown option 'bogus'.\n") + kTryHelp,
+                        false},
+        CommandLineCase{"help_beside_a_qt_option", {"-platform", "offscreen", "-h"}, false, 0, kUsage, {}, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CommandLineHelp, ListsEveryOption)
@@ -108,7 +146,8 @@ TEST(CommandLineHelp, ListsEveryOption)
     const QString help = ParseCommandLine({QStringLiteral("norvo-firmware-upgrade"), QStringLiteral("--help")}).Output;
     for (const char* option : {"--help", "--version", "--allow-placeholder-firmware"})
         EXPECT_TRUE(help.contains(QLatin1String(option))) << option;
-    EXPECT_FALSE(help.contains(QLatin1String("--help-all")));  // Qt's own options are not taken
+    EXPECT_FALSE(help.contains(QLatin1String("--help-all")));  // Qt's options are not listed as the program's
+    EXPECT_TRUE(help.contains(QLatin1String("-platform NAME"))) << "Qt's options are named in a sentence";
 }
 
 struct DisplayCase {
@@ -116,7 +155,7 @@ struct DisplayCase {
     const char* display;
     const char* wayland;
     const char* platform;
-    bool has;
+    const char* why;  // the part in parentheses
 };
 
 void PrintTo(const DisplayCase& c, std::ostream* os)
@@ -126,32 +165,54 @@ void PrintTo(const DisplayCase& c, std::ostream* os)
 
 class Display : public ::testing::TestWithParam<DisplayCase> {};
 
-TEST_P(Display, IsFoundFromTheEnvironment)
+// The one line names what was tried.
+TEST_P(Display, MissingOneIsNamedInOneLine)
 {
     const DisplayCase& c = GetParam();
-    EXPECT_EQ(HasDisplay(QString::fromLatin1(c.display), QString::fromLatin1(c.wayland), QString::fromLatin1(c.platform)),
-              c.has);
+    EXPECT_EQ(NoDisplayMessage(QString::fromLatin1(c.display), QString::fromLatin1(c.wayland),
+                               QString::fromLatin1(c.platform)),
+              QStringLiteral("norvo-firmware-upgrade: no display to show the window on (%1); start it from a desktop "
+                             "session.")
+                  .arg(QLatin1String(c.why)));
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Display,
-                         ::testing::Values(DisplayCase{"none", "", "", "", false},
-                                           DisplayCase{"x11", ":0", "", "", true},
-                                           DisplayCase{"wayland", "", "wayland-0", "", true},
-                                           DisplayCase{"platform_chosen", "", "", "offscreen", true}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Display,
+    ::testing::Values(DisplayCase{"none", "", "", "", "neither DISPLAY nor WAYLAND_DISPLAY is set"},
+                      DisplayCase{"x11", ":93", "", "", "none could be reached through DISPLAY=:93"},
+                      DisplayCase{"wayland", "", "wayland-0", "", "none could be reached through WAYLAND_DISPLAY=wayland-0"},
+                      DisplayCase{"both", ":93", "wayland-0", "",
+                                  "none could be reached through DISPLAY=:93 or WAYLAND_DISPLAY=wayland-0"},
+                      DisplayCase{"platform_chosen", ":0", "", "bogus",
+                                  "the window system \"bogus\" could not be started"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
-// The program itself, started without a display (as over SSH).
+// The program itself, started where no window can open: no display set (as
+// over SSH), a DISPLAY no server answers, only WAYLAND_DISPLAY in a build
+// without the Wayland plugin, a window system Qt does not have. Qt is left to
+// try; its failure comes out as the one line, never as its abort (exit 134).
 struct StartCase {
     const char* name;
     QStringList arguments;
+    const char* display;  // nullptr: unset; "FREE": an X display number no server holds
+    const char* wayland;  // nullptr: unset
     int exitCode;
     const char* standardOutputStart;
-    const char* standardError;
+    const char* standardError;  // "{DISPLAY}" stands for the display used
 };
 
 void PrintTo(const StartCase& c, std::ostream* os)
 {
     *os << c.name;
+}
+
+// ":N" for the first N from 93 up whose X server socket does not exist.
+QString FreeDisplay()
+{
+    int number = 93;
+    while (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)))
+        ++number;
+    return QStringLiteral(":%1").arg(number);
 }
 
 class ProgramWithoutDisplay : public ::testing::TestWithParam<StartCase> {};
@@ -161,8 +222,13 @@ TEST_P(ProgramWithoutDisplay, AnswersWithoutQtsAbort)
     const StartCase& c = GetParam();
     Application();
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE"})
         environment.remove(QLatin1String(name));
+    const QString display = FreeDisplay();
+    if (c.display)
+        environment.insert(QStringLiteral("DISPLAY"), qstrcmp(c.display, "FREE") == 0 ? display : c.display);
+    if (c.wayland)
+        environment.insert(QStringLiteral("WAYLAND_DISPLAY"), QLatin1String(c.wayland));
     QProcess program;
     program.setProcessEnvironment(environment);
     program.start(QStringLiteral(NORVO_PROGRAM_FILE), c.arguments);
@@ -171,7 +237,8 @@ TEST_P(ProgramWithoutDisplay, AnswersWithoutQtsAbort)
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), c.exitCode);
     EXPECT_TRUE(program.readAllStandardOutput().startsWith(c.standardOutputStart));
-    EXPECT_EQ(QString::fromLocal8Bit(program.readAllStandardError()), QString::fromLatin1(c.standardError));
+    EXPECT_EQ(QString::fromLocal8Bit(program.readAllStandardError()),
+              QString::fromLatin1(c.standardError).replace(QLatin1String("{DISPLAY}"), display));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -179,12 +246,94 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         StartCase{"window_needs_a_display",
                   {},
+                  nullptr,
+                  nullptr,
                   1,
                   "",
                   "norvo-firmware-upgrade: no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is "
                   "set); start it from a desktop session.\n"},
-        StartCase{"version_needs_none", {QStringLiteral("--version")}, 0, "norvo-firmware-upgrade ", ""},
-        StartCase{"help_needs_none", {QStringLiteral("--help")}, 0, "Usage: ", ""}),
+        StartCase{"display_no_server_answers",
+                  {},
+                  "FREE",
+                  nullptr,
+                  1,
+                  "",
+                  "norvo-firmware-upgrade: no display to show the window on (none could be reached through "
+                  "DISPLAY={DISPLAY}); start it from a desktop session.\n"},
+        StartCase{"wayland_only",
+                  {},
+                  nullptr,
+                  "wayland-93",
+                  1,
+                  "",
+                  "norvo-firmware-upgrade: no display to show the window on (none could be reached through "
+                  "WAYLAND_DISPLAY=wayland-93); start it from a desktop session.\n"},
+        StartCase{"window_system_qt_does_not_have",
+                  {QStringLiteral("-platform"), QStringLiteral("bogus")},
+                  "FREE",
+                  nullptr,
+                  1,
+                  "",
+                  "norvo-firmware-upgrade: no display to show the window on (the window system \"bogus\" could not "
+                  "be started); start it from a desktop session.\n"},
+        StartCase{"version_needs_none", {QStringLiteral("--version")}, nullptr, nullptr, 0, "norvo-firmware-upgrade ",
+                  ""},
+        StartCase{"help_needs_none", {QStringLiteral("--help")}, nullptr, nullptr, 0, "Usage: ", ""}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Writing to a reader that has gone: the program's answer is lost, but the
+// program ends as it would have, not by SIGPIPE.
+struct ClosedPipeCase {
+    const char* name;
+    const char* argument;
+    int stream;  // the standard stream whose reader has gone
+    int exitCode;
+};
+
+void PrintTo(const ClosedPipeCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class ProgramWritingToAClosedPipe : public ::testing::TestWithParam<ClosedPipeCase> {};
+
+TEST_P(ProgramWritingToAClosedPipe, EndsAsUsual)
+{
+    const ClosedPipeCase& c = GetParam();
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    ::close(fds[0]);  // nobody reads
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, fds[1], c.stream);
+    posix_spawn_file_actions_addclose(&actions, fds[1]);
+    // The child starts with SIGPIPE's default action, whatever the test runner has.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t defaults;
+    sigemptyset(&defaults);
+    sigaddset(&defaults, SIGPIPE);
+    posix_spawnattr_setsigdefault(&attributes, &defaults);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+    char program[] = NORVO_PROGRAM_FILE;
+    std::string argument = c.argument;
+    char* argv[] = {program, argument.data(), nullptr};
+    pid_t pid = 0;
+    const int spawned = ::posix_spawn(&pid, program, &actions, &attributes, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attributes);
+    ::close(fds[1]);
+    ASSERT_EQ(spawned, 0);
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
+    EXPECT_EQ(WEXITSTATUS(status), c.exitCode);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ProgramWritingToAClosedPipe,
+                         ::testing::Values(ClosedPipeCase{"version_to_standard_output", "--version", 1, 0},
+                                           ClosedPipeCase{"usage_error_to_standard_error", "--bogus", 2,
+                                                          UsageExitCode}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

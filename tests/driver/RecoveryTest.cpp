@@ -90,6 +90,26 @@ TEST_F(RouterRun, CloseIsRefusedWhileTheRouterChangesAndWorksAfterwards)
     EXPECT_EQ(Seams().Notices.size(), 1u);
 }
 
+// Until the firmware upload nothing on the router has changed: a close then
+// ends the program at once instead of being refused.
+TEST_F(RouterRun, CloseDuringTheSettingsDownloadEndsTheProgramAtOnce)
+{
+    Start();
+    std::vector<bool> closed;
+    std::int64_t now = 0;
+    Driver().SetClock([&] {
+        if (closed.empty() && Form().lblStatus->text() == QStringLiteral("Saving Router Settings..."))
+            closed.push_back(Form().close());
+        return ++now;
+    });
+
+    PressNext(QStringLiteral("admin"));
+
+    EXPECT_EQ(closed, std::vector<bool>{false});
+    EXPECT_EQ(Seams().EndedPrograms, std::vector<int>{0});  // the test's seam lets the run go on
+    EXPECT_TRUE(Seams().Notices.empty());
+}
+
 TEST_F(RouterRun, RestartWaitKeepsTheAddressWhenNoGatewayIsFound)
 {
     Start();

@@ -1,6 +1,7 @@
 // The sleep lock against a private message bus with a stand-in for logind,
 // so the test never touches the machine's own power management.
 #include "net/SleepInhibitor.h"
+#include "tests/system/PrivateBus.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -89,14 +90,10 @@ class PrivateBus : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
-        if (daemon.isEmpty())
+        if (!systemtest::PrivateBusDaemon::Installed())
             GTEST_SKIP() << "dbus-daemon is not installed";
-        daemon_.start(daemon, {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
-        ASSERT_TRUE(daemon_.waitForStarted(5000));
-        ASSERT_TRUE(daemon_.waitForReadyRead(5000));
-        address_ = QString::fromUtf8(daemon_.readLine()).trimmed();
-        ASSERT_FALSE(address_.isEmpty());
+        ASSERT_TRUE(daemon_.Start());
+        address_ = daemon_.Address();
     }
 
     void TearDown() override
@@ -109,10 +106,6 @@ protected:
         // Named connections outlive the test; the next one gets a new daemon.
         QDBusConnection::disconnectFromBus(QStringLiteral("login"));
         QDBusConnection::disconnectFromBus(QStringLiteral("client"));
-        if (daemon_.state() != QProcess::NotRunning) {
-            daemon_.terminate();
-            daemon_.waitForFinished(5000);
-        }
     }
 
     // The stand-in serves from its own thread, as logind is another process.
@@ -130,7 +123,7 @@ protected:
 
     QDBusConnection Client() { return QDBusConnection::connectToBus(address_, QStringLiteral("client")); }
 
-    QProcess daemon_;
+    systemtest::PrivateBusDaemon daemon_;
     QString address_;
     QThread serviceThread_;
     FakeLogin* fake_ = nullptr;

@@ -23,6 +23,8 @@ public:
         Calls.push_back("Login");
         BusyDuringLogin = QGuiApplication::overrideCursor() &&
                           QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
+        if (OnLogin)
+            OnLogin();
         return LoginResult;
     }
     void SaveSettings(const QString& fileName) override
@@ -64,6 +66,7 @@ public:
     bool Legacy = false;
     const char* Failure = nullptr;  // message of an error SaveSettings/RestoreSettings throw
     std::function<void()> OnExpressUpgrade;
+    std::function<void()> OnLogin;  // runs inside Login, as a router's answer would be awaited
     bool BusyDuringLogin = false;
     std::vector<QString> Calls;
 };

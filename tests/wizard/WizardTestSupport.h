@@ -99,6 +99,9 @@ struct TSeamRecorder {
     std::deque<std::optional<QString>> DialogAnswers;
     // The firmware image Save Firmware writes; unset means the embedded one.
     std::function<QByteArray()> LoadFirmware;
+    std::vector<int> EndedPrograms;  // exit status of every EndProgramNow; the test goes on
+    int LogoutHoldsTaken = 0;        // logout holds asked of the desktop
+    int LogoutHoldsReleased = 0;     // and given back
 
     void Install(TWizardSeams& seams)
     {
@@ -133,6 +136,11 @@ struct TSeamRecorder {
                 return false;
             dialog.FileName = *answer;
             return true;
+        };
+        seams.EndProgramNow = [this](int exitCode) { EndedPrograms.push_back(exitCode); };
+        seams.HoldLogout = [this] {
+            ++LogoutHoldsTaken;
+            return std::shared_ptr<void>(nullptr, [this](void*) { ++LogoutHoldsReleased; });
         };
         const auto embedded = seams.LoadFirmware;
         seams.LoadFirmware = [this, embedded] { return LoadFirmware ? LoadFirmware() : embedded(); };
