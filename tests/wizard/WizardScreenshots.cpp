@@ -95,6 +95,9 @@ int main(int argc, char** argv)
     end.ShowOutcome(QStringLiteral("There was an error with the upgrade process. ") + ProductProfile::RetryAdviceText,
                     false, false);
     ok &= Save(end, folder, "window-outcome-restore-offer");
+    // An upgrade that worked, but with no password to prove the settings took.
+    end.ShowOutcome(ProductProfile::UpgradeSucceededText, true, false);
+    ok &= Save(end, folder, "window-outcome-success-backup-kept");
     QFile::remove(backup);
     end.OfferBackup({});
     end.ShowOutcome(ProductProfile::UpgradeSucceededText, true, false);
