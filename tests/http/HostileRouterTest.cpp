@@ -255,6 +255,9 @@ TEST(HostileRouterLimits, RequestSentRunsOncePerRequestAlsoForAGet) {
     server.Enqueue(TestHttpServer::Reply("HTTP/1.0 200 OK", "one"));
     server.Enqueue(TestHttpServer::Reply("HTTP/1.0 404 Not Found", "two"));
     TIdHTTP http;
+    // As the driver asks: a new connection per request, so no reuse of one
+    // the server has just closed can race the second request.
+    http.ProtocolVersion = TIdHTTPProtocolVersion::pv1_0;
     int sent = 0;
     http.OnRequestSent = [&] { ++sent; };
     const std::string url = "http://127.0.0.1:" + std::to_string(server.Port()) + "/";
