@@ -42,6 +42,17 @@ bool IsUnderInstallPrefix(const QString& folder)
     return false;
 }
 
+bool IsPrivateProgramFolder(const QString& folder)
+{
+    // The backup and the firmware file are opened again by name later:
+    // another user who may write the folder could swap them meanwhile.
+    struct stat info {};
+    if (folder.isEmpty() || IsUnderInstallPrefix(folder) || ::stat(QFile::encodeName(folder).constData(), &info) != 0)
+        return false;
+    return S_ISDIR(info.st_mode) && info.st_uid == ::geteuid() && (info.st_mode & (S_IWGRP | S_IWOTH)) == 0 &&
+           CanCreateFilesIn(folder);
+}
+
 const QString kPendingBackupsKey = QStringLiteral("PendingSettingsBackups");
 // The single record of earlier versions, still read.
 const QString kPendingBackupKey = QStringLiteral("PendingSettingsBackup");
@@ -91,17 +102,6 @@ void SetClock(std::function<QDateTime()> clock)
     Clock() = clock ? std::move(clock) : [] { return QDateTime::currentDateTime(); };
 }
 
-bool IsPrivateProgramFolder(const QString& folder)
-{
-    // The backup and the firmware file are opened again by name later:
-    // another user who may write the folder could swap them meanwhile.
-    struct stat info {};
-    if (folder.isEmpty() || IsUnderInstallPrefix(folder) || ::stat(QFile::encodeName(folder).constData(), &info) != 0)
-        return false;
-    return S_ISDIR(info.st_mode) && info.st_uid == ::geteuid() && (info.st_mode & (S_IWGRP | S_IWOTH)) == 0 &&
-           CanCreateFilesIn(folder);
-}
-
 QString Folder()
 {
     const QString program =
@@ -121,7 +121,7 @@ QString Path(const char* name)
 QString NewBackupPath()
 {
     const QString plain = Path("SaveRouterSettings.gws");
-    if (PendingBackup::Files().isEmpty() && !PendingBackup::IsPending(plain))
+    if (PendingBackup::Files().isEmpty())
         return plain;
     const QString stem = Folder() + QStringLiteral("/SaveRouterSettings-") +
                          Clock()().toString(QStringLiteral("yyyyMMdd-HHmmss"));

@@ -20,8 +20,6 @@ QString Path(const char* name);
 // Where the program lives; empty means the folder of the running executable.
 // Tests point it elsewhere.
 void SetProgramFolder(const QString& folder);
-// Whether the program's own folder may hold the user's files (see Folder()).
-bool IsPrivateProgramFolder(const QString& folder);
 
 // The name of a new settings backup: "SaveRouterSettings.gws" while no
 // backup is pending, otherwise "SaveRouterSettings-YYYYMMDD-HHMMSS.gws", so

@@ -60,7 +60,6 @@ public:
     // says whether the run failed or succeeded without proof that the router
     // kept its settings). Empty: nothing to offer.
     virtual void OfferBackup(const QString& file) = 0;
-    virtual QString OfferedBackup() const = 0;
 
     // The router, and what the user typed for it.
     virtual QString GetRouterURL() const = 0;

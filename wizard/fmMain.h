@@ -97,7 +97,6 @@ public:
     // exists: after a failure, or after a success that proved nothing of the
     // settings. Empty: nothing to offer.
     void OfferBackup(const QString& file) override;
-    QString OfferedBackup() const override { return FOfferedBackup; }
     // Opens the Restore Settings page with file chosen; Previous there
     // returns to returnPage.
     void OpenBackupRestore(const QString& file, QWidget* returnPage);

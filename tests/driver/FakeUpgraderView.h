@@ -61,7 +61,6 @@ public:
         Backup = file;
         Record(QStringLiteral("OfferBackup(%1)").arg(file));
     }
-    QString OfferedBackup() const override { return Backup; }
 
     QString GetRouterURL() const override { return Url; }
     TPasswords Passwords() const override { return Typed; }
