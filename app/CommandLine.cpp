@@ -7,10 +7,7 @@
 
 namespace {
 
-QString ProgramName()
-{
-    return QString::fromLatin1(ProgramInfo::Name);
-}
+QString ProgramName() { return QString::fromLatin1(ProgramInfo::Name); }
 
 TCommandLine UsageError(const QString& message)
 {
@@ -30,11 +27,16 @@ struct TQtOption {
     bool takesValue;
 };
 constexpr TQtOption kQtOptions[] = {
-    {"platform", true},   {"platformpluginpath", true}, {"platformtheme", true}, {"plugin", true},
-    {"qwindowgeometry", true}, {"qwindowtitle", true},   {"qwindowicon", true},   {"geometry", true},
-    {"title", true},      {"icon", true},               {"display", true},       {"name", true},
-    {"visual", true},     {"style", true},              {"stylesheet", true},    {"session", true},
-    {"reverse", false},   {"widgetcount", false},       {"testability", false},  {"nograb", false},
+    {"platform", true},        {"platformpluginpath", true},
+    {"platformtheme", true},   {"plugin", true},
+    {"qwindowgeometry", true}, {"qwindowtitle", true},
+    {"qwindowicon", true},     {"geometry", true},
+    {"title", true},           {"icon", true},
+    {"display", true},         {"name", true},
+    {"visual", true},          {"style", true},
+    {"stylesheet", true},      {"session", true},
+    {"reverse", false},        {"widgetcount", false},
+    {"testability", false},    {"nograb", false},
     {"dograb", false},
 };
 
@@ -83,10 +85,9 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
     TCommandLine result;
     if (parser.isSet(help) || parser.isSet(version)) {
         result.Run = false;
-        result.Output = parser.isSet(help)
-                            ? parser.helpText()
-                            : ProgramName() + QLatin1Char(' ') + QString::fromLatin1(ProgramInfo::Version) +
-                                  QLatin1Char('\n');
+        result.Output = parser.isSet(help) ? parser.helpText()
+                                           : ProgramName() + QLatin1Char(' ') +
+                                                 QString::fromLatin1(ProgramInfo::Version) + QLatin1Char('\n');
         return result;
     }
     result.Options.AllowPlaceholderFirmware = parser.isSet(allowPlaceholder);

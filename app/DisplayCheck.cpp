@@ -59,10 +59,7 @@ TDisplayCheck::TDisplayCheck(QString noDisplayLine)
     state.previous = qInstallMessageHandler(HoldMessage);
 }
 
-TDisplayCheck::~TDisplayCheck()
-{
-    Passed();
-}
+TDisplayCheck::~TDisplayCheck() { Passed(); }
 
 void TDisplayCheck::Passed()
 {

@@ -30,8 +30,8 @@ QStringList RemoveStaleProgramTemporaries(const QString& folder, const QDateTime
     const auto when = std::chrono::system_clock::time_point(std::chrono::milliseconds(now.toMSecsSinceEpoch()));
     const std::vector<std::string> removed = RemoveStaleTemporaryFiles(
         QFile::encodeName(folder).toStdString(),
-        [](const std::string& target) { return IsProgramFileTarget(QFile::decodeName(target.c_str())); },
-        kStaleAfter, when);
+        [](const std::string& target) { return IsProgramFileTarget(QFile::decodeName(target.c_str())); }, kStaleAfter,
+        when);
     QStringList names;
     for (const std::string& name : removed)
         names << QFile::decodeName(name.c_str());

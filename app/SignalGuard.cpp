@@ -99,7 +99,4 @@ QString SignalName(int signalNumber)
     }
 }
 
-void IgnoreBrokenPipes()
-{
-    std::signal(SIGPIPE, SIG_IGN);
-}
+void IgnoreBrokenPipes() { std::signal(SIGPIPE, SIG_IGN); }

@@ -29,7 +29,8 @@ TCommandLine ReadCommandLine(int& argc, char** argv)
 
 QString FirstLogLine()
 {
-    return QStringLiteral("=== %1 %2 started").arg(QLatin1String(ProgramInfo::Name), QLatin1String(ProgramInfo::Version));
+    return QStringLiteral("=== %1 %2 started")
+        .arg(QLatin1String(ProgramInfo::Name), QLatin1String(ProgramInfo::Version));
 }
 
 // A run killed while writing the settings backup or the firmware file left
@@ -58,10 +59,10 @@ int main(int argc, char** argv)
         int result = 0;
         {
             // Without a display Qt would abort with advice to reinstall; say what is missing instead.
-            TDisplayCheck display(NoDisplayMessage(
-                qEnvironmentVariable("DISPLAY"), qEnvironmentVariable("WAYLAND_DISPLAY"),
-                commandLine.Options.Platform.isEmpty() ? qEnvironmentVariable("QT_QPA_PLATFORM")
-                                                       : commandLine.Options.Platform));
+            TDisplayCheck display(
+                NoDisplayMessage(qEnvironmentVariable("DISPLAY"), qEnvironmentVariable("WAYLAND_DISPLAY"),
+                                 commandLine.Options.Platform.isEmpty() ? qEnvironmentVariable("QT_QPA_PLATFORM")
+                                                                        : commandLine.Options.Platform));
             TApplication application(argc, argv);
             display.Passed();
             TSupportLog log(TSupportLog::DefaultPath(), FirstLogLine());

@@ -73,7 +73,8 @@ std::string RandomSuffix()
 {
     static const char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     thread_local std::mt19937_64 random(
-        std::random_device{}() ^ static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+        std::random_device{}() ^
+        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
     std::string suffix(kSuffixLength, ' ');
     for (char& c : suffix)
         c = kLetters[random() % (sizeof kLetters - 1)];

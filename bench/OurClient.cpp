@@ -7,8 +7,10 @@
 #include <cstring>
 #include <fstream>
 
-int RunOurClient(int argc, char** argv) {
-    if (argc != 3) return 2;
+int RunOurClient(int argc, char** argv)
+{
+    if (argc != 3)
+        return 2;
     try {
         TIdHTTP http;
         http.ProtocolVersion = TIdHTTPProtocolVersion::pv1_0;

@@ -7,9 +7,11 @@
 
 #include <chrono>
 
-ProcessResult RunMeasured(const std::vector<std::string>& command) {
+ProcessResult RunMeasured(const std::vector<std::string>& command)
+{
     std::vector<char*> argv;
-    for (const std::string& part : command) argv.push_back(const_cast<char*>(part.c_str()));
+    for (const std::string& part : command)
+        argv.push_back(const_cast<char*>(part.c_str()));
     argv.push_back(nullptr);
 
     ProcessResult result;
@@ -19,7 +21,8 @@ ProcessResult RunMeasured(const std::vector<std::string>& command) {
         ::execvp(argv[0], argv.data());
         ::_exit(127);
     }
-    if (child < 0) return result;
+    if (child < 0)
+        return result;
     int status = 0;
     rusage usage{};
     ::wait4(child, &status, 0, &usage);

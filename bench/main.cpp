@@ -42,9 +42,11 @@ struct Best {
     bool failed = false;
 };
 
-void WriteFile(const fs::path& path, long long size) {
+void WriteFile(const fs::path& path, long long size)
+{
     std::vector<char> block(1 << 20);
-    for (std::size_t i = 0; i < block.size(); ++i) block[i] = static_cast<char>((i * 131) ^ (i >> 9));
+    for (std::size_t i = 0; i < block.size(); ++i)
+        block[i] = static_cast<char>((i * 131) ^ (i >> 9));
     std::ofstream out(path, std::ios::binary);
     for (long long left = size; left > 0;) {
         std::size_t piece = static_cast<std::size_t>(std::min<long long>(left, static_cast<long long>(block.size())));
@@ -55,7 +57,8 @@ void WriteFile(const fs::path& path, long long size) {
 
 bool HaveCurl() { return std::system("curl --version >/dev/null 2>&1") == 0; }
 
-void Take(Best& best, const ProcessResult& run, bool ok) {
+void Take(Best& best, const ProcessResult& run, bool ok)
+{
     if (run.exitCode != 0 || !ok) {
         best.failed = true;
         return;
@@ -64,8 +67,10 @@ void Take(Best& best, const ProcessResult& run, bool ok) {
     best.peakRssKiB = std::max(best.peakRssKiB, run.peakRssKiB);
 }
 
-std::string Rate(const Best& best, long long bytes) {
-    if (best.failed) return "failed";
+std::string Rate(const Best& best, long long bytes)
+{
+    if (best.failed)
+        return "failed";
     char text[32];
     std::snprintf(text, sizeof text, "%.0f", static_cast<double>(bytes) / best.seconds / 1e6);
     return text;
@@ -73,8 +78,10 @@ std::string Rate(const Best& best, long long bytes) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (argc >= 2 && std::strcmp(argv[1], "--client") == 0) return RunOurClient(argc - 2, argv + 2);
+int main(int argc, char** argv)
+{
+    if (argc >= 2 && std::strcmp(argv[1], "--client") == 0)
+        return RunOurClient(argc - 2, argv + 2);
     if (argc >= 2 && std::strcmp(argv[1], "--serve") == 0) {
         std::uint16_t port = 0;
         int listener = OpenBenchListener(port);
@@ -86,13 +93,17 @@ int main(int argc, char** argv) {
     long long largeMiB = 256;
     int runsSmall = 15, runsLarge = 3;
     for (int i = 1; i + 1 < argc; i += 2) {
-        if (std::strcmp(argv[i], "--large-mib") == 0) largeMiB = std::atoll(argv[i + 1]);
-        if (std::strcmp(argv[i], "--runs-small") == 0) runsSmall = std::atoi(argv[i + 1]);
-        if (std::strcmp(argv[i], "--runs-large") == 0) runsLarge = std::atoi(argv[i + 1]);
+        if (std::strcmp(argv[i], "--large-mib") == 0)
+            largeMiB = std::atoll(argv[i + 1]);
+        if (std::strcmp(argv[i], "--runs-small") == 0)
+            runsSmall = std::atoi(argv[i + 1]);
+        if (std::strcmp(argv[i], "--runs-large") == 0)
+            runsLarge = std::atoi(argv[i + 1]);
     }
     const std::string self = fs::read_symlink("/proc/self/exe").string();
     const bool curl = HaveCurl();
-    if (!curl) std::fprintf(stderr, "curl not found: measuring our client only\n");
+    if (!curl)
+        std::fprintf(stderr, "curl not found: measuring our client only\n");
 
     char pattern[] = "/tmp/norvo-bench-XXXXXX";
     const fs::path dir = ::mkdtemp(pattern);
@@ -139,13 +150,15 @@ int main(int argc, char** argv) {
                 fs::remove(oursOut);
                 if (curl) {
                     auto other = RunMeasured({"curl", "-sS", "-o", curlOut.string(), url});
-                    Take(theirs, other, fs::exists(curlOut) && fs::file_size(curlOut) == static_cast<std::uintmax_t>(c.bytes));
+                    Take(theirs, other,
+                         fs::exists(curlOut) && fs::file_size(curlOut) == static_cast<std::uintmax_t>(c.bytes));
                     fs::remove(curlOut);
                 }
             }
         }
         char ratio[32] = "-";
-        if (curl && !ours.failed && !theirs.failed) std::snprintf(ratio, sizeof ratio, "%.2f", theirs.seconds / ours.seconds);
+        if (curl && !ours.failed && !theirs.failed)
+            std::snprintf(ratio, sizeof ratio, "%.2f", theirs.seconds / ours.seconds);
         char rss[32];
         std::snprintf(rss, sizeof rss, "%.1f MiB", static_cast<double>(ours.peakRssKiB) / 1024.0);
         std::printf("%-24s %12s %12s %8s %16s\n", c.title.c_str(), Rate(ours, c.bytes).c_str(),

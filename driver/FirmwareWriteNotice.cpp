@@ -3,7 +3,11 @@
 #include "http/IdHTTP.h"
 
 TFirmwareWriteNotice::TFirmwareWriteNotice(IUpgraderView& view, TIdHTTP& http, TClockMs clock, int afterMs)
-    : view_(view), http_(http), clock_(std::move(clock)), afterMs_(afterMs), previousIdle_(http.OnIdle),
+    : view_(view),
+      http_(http),
+      clock_(std::move(clock)),
+      afterMs_(afterMs),
+      previousIdle_(http.OnIdle),
       previousSent_(http.OnRequestSent)
 {
     http_.OnIdle = [this] { Idle(); };

@@ -57,10 +57,7 @@ const QString kPendingBackupsKey = QStringLiteral("PendingSettingsBackups");
 // The single record of earlier versions, still read.
 const QString kPendingBackupKey = QStringLiteral("PendingSettingsBackup");
 
-QSettings Settings()
-{
-    return QSettings(QStringLiteral("norvo"), QStringLiteral("firmware-upgrade"));
-}
+QSettings Settings() { return QSettings(QStringLiteral("norvo"), QStringLiteral("firmware-upgrade")); }
 
 QStringList Recorded(QSettings& settings)
 {
@@ -83,19 +80,13 @@ bool Store(QSettings& settings, const QStringList& files)
     return settings.status() == QSettings::NoError;
 }
 
-QString Absolute(const QString& file)
-{
-    return QFileInfo(file).absoluteFilePath();
-}
+QString Absolute(const QString& file) { return QFileInfo(file).absoluteFilePath(); }
 
 }  // namespace
 
 namespace ProgramFiles {
 
-void SetProgramFolder(const QString& folder)
-{
-    ProgramFolderOverride() = folder;
-}
+void SetProgramFolder(const QString& folder) { ProgramFolderOverride() = folder; }
 
 void SetClock(std::function<QDateTime()> clock)
 {
@@ -113,18 +104,15 @@ QString Folder()
     return data;
 }
 
-QString Path(const char* name)
-{
-    return Folder() + QLatin1Char('/') + QString::fromLatin1(name);
-}
+QString Path(const char* name) { return Folder() + QLatin1Char('/') + QString::fromLatin1(name); }
 
 QString NewBackupPath()
 {
     const QString plain = Path("SaveRouterSettings.gws");
     if (PendingBackup::Files().isEmpty())
         return plain;
-    const QString stem = Folder() + QStringLiteral("/SaveRouterSettings-") +
-                         Clock()().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QString stem =
+        Folder() + QStringLiteral("/SaveRouterSettings-") + Clock()().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     QString name = stem + QStringLiteral(".gws");
     for (int n = 2; QFileInfo::exists(name); ++n)
         name = stem + QStringLiteral("-%1.gws").arg(n);
@@ -181,9 +169,6 @@ QString File()
     return files.isEmpty() ? QString() : files.last();
 }
 
-bool IsPending(const QString& file)
-{
-    return !file.trimmed().isEmpty() && Files().contains(Absolute(file));
-}
+bool IsPending(const QString& file) { return !file.trimmed().isEmpty() && Files().contains(Absolute(file)); }
 
 }  // namespace PendingBackup

@@ -3,7 +3,12 @@
 #include "http/IdHTTP.h"
 
 TSlowAnswerNotice::TSlowAnswerNotice(IUpgraderView& view, TIdHTTP& http, TClockMs clock, int afterMs, TShow show)
-    : view_(view), http_(http), clock_(std::move(clock)), afterMs_(afterMs), show_(show), previousIdle_(http.OnIdle),
+    : view_(view),
+      http_(http),
+      clock_(std::move(clock)),
+      afterMs_(afterMs),
+      show_(show),
+      previousIdle_(http.OnIdle),
       requestStart_(clock_())
 {
     http_.OnIdle = [this] { Idle(); };
@@ -17,10 +22,7 @@ TSlowAnswerNotice::~TSlowAnswerNotice()
     page_.reset();  // the page the user had comes back
 }
 
-void TSlowAnswerNotice::RequestStarting()
-{
-    requestStart_ = clock_();
-}
+void TSlowAnswerNotice::RequestStarting() { requestStart_ = clock_(); }
 
 void TSlowAnswerNotice::Idle()
 {

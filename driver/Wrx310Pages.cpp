@@ -17,15 +17,9 @@ constexpr std::size_t kFirmwarePrefixLength = 17;
 constexpr std::size_t kPasswordLength = 16;
 constexpr std::size_t kHashDataLength = 64;
 
-bool IsBlankOrControl(char c)
-{
-    return static_cast<unsigned char>(c) <= 0x20;
-}
+bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 0x20; }
 
-char LowerAscii(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
+char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // Removes every occurrence of needle, letters compared without case.
 std::string RemoveIgnoringCase(const std::string& text, const std::string& needle)
@@ -65,8 +59,8 @@ std::string FirmwareVersion(const std::string& page)
     const std::size_t firmware = page.find(kFirmwareMarker);
     if (firmware == std::string::npos)
         return {};
-    const std::string rest = CopyClamped(page, static_cast<long>(firmware + kFirmwareMarker.size() + kFirmwarePrefixLength),
-                                         std::string::npos);
+    const std::string rest = CopyClamped(
+        page, static_cast<long>(firmware + kFirmwareMarker.size() + kFirmwarePrefixLength), std::string::npos);
     const std::size_t hardware = rest.find(kHardwareMarker);
     if (hardware == std::string::npos)
         return {};
@@ -86,10 +80,7 @@ std::string LegacyKey(const std::string& page)
     return CopyClamped(page, at - 2, 2) + CopyClamped(page, at + static_cast<long>(kMinorVersionMarker.size()), 1);
 }
 
-bool IsLegacyKey(const std::string& key)
-{
-    return key == "3.0" || key == "3.1";
-}
+bool IsLegacyKey(const std::string& key) { return key == "3.0" || key == "3.1"; }
 
 std::string Salt(const std::string& page)
 {
@@ -130,9 +121,6 @@ bool IsLoginAccepted(const std::string& answer)
            answer.find("Basic/Internet.shtml") != std::string::npos;
 }
 
-bool AsksForRetry(const std::string& answer)
-{
-    return answer.find("error") != std::string::npos;
-}
+bool AsksForRetry(const std::string& answer) { return answer.find("error") != std::string::npos; }
 
 }  // namespace Wrx310Page

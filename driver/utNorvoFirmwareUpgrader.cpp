@@ -52,18 +52,14 @@ void TNorvoFirmwareUpgrader::WireActions()
 {
     // The lambdas dispatch virtually when they run, so a concrete driver's
     // overrides are the handlers the user meets.
-    FForm.SetNavigationHandlers({[this](IUpgraderAction& a) { NextUpdate(a); },
-                                 [this](IUpgraderAction& a) { NextExecute(a); },
-                                 [this](IUpgraderAction& a) { PreviousUpdate(a); },
-                                 [this](IUpgraderAction& a) { PreviousExecute(a); }});
+    FForm.SetNavigationHandlers(
+        {[this](IUpgraderAction& a) { NextUpdate(a); }, [this](IUpgraderAction& a) { NextExecute(a); },
+         [this](IUpgraderAction& a) { PreviousUpdate(a); }, [this](IUpgraderAction& a) { PreviousExecute(a); }});
 }
 
 namespace {
 
-int PageIndex(TUpgraderPage page)
-{
-    return static_cast<int>(page);
-}
+int PageIndex(TUpgraderPage page) { return static_cast<int>(page); }
 
 // Shows the page that many places from the active one, when there is one.
 void ShowPageBeside(IUpgraderView& view, int steps)
@@ -80,20 +76,14 @@ void TNorvoFirmwareUpgrader::NextUpdate(IUpgraderAction& sender)
     sender.SetEnabled(PageIndex(FForm.ActivePage()) < kUpgraderPageCount);
 }
 
-void TNorvoFirmwareUpgrader::NextExecute(IUpgraderAction&)
-{
-    ShowPageBeside(FForm, +1);
-}
+void TNorvoFirmwareUpgrader::NextExecute(IUpgraderAction&) { ShowPageBeside(FForm, +1); }
 
 void TNorvoFirmwareUpgrader::PreviousUpdate(IUpgraderAction& sender)
 {
     sender.SetEnabled(PageIndex(FForm.ActivePage()) > 1);
 }
 
-void TNorvoFirmwareUpgrader::PreviousExecute(IUpgraderAction&)
-{
-    ShowPageBeside(FForm, -1);
-}
+void TNorvoFirmwareUpgrader::PreviousExecute(IUpgraderAction&) { ShowPageBeside(FForm, -1); }
 
 bool TNorvoFirmwareUpgrader::LogInForRestore()
 {
@@ -147,10 +137,7 @@ void TNorvoFirmwareUpgrader::RestoreSettingsAndRestart(const QString& fileName)
     SupportLogLine(lcDriver(), QStringLiteral("Restore confirmed: %1").arg(fileName));
 }
 
-std::string TNorvoFirmwareUpgrader::GetURL() const
-{
-    return FForm.GetRouterURL().toStdString();
-}
+std::string TNorvoFirmwareUpgrader::GetURL() const { return FForm.GetRouterURL().toStdString(); }
 
 std::string TNorvoFirmwareUpgrader::GetPassword() const
 {

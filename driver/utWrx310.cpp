@@ -36,8 +36,8 @@ const QString kLoginFailedText = QStringLiteral(
 const QString kFirmwareUnconfirmedText = QStringLiteral(
     "The router did not confirm that it received the new firmware. It may still be writing it: do not turn the "
     "router off or unplug it for the next few minutes.");
-const QString kUpgradeErrorText =
-    QStringLiteral("There was an error with the upgrade process. ") + QString::fromLatin1(ProductProfile::RetryAdviceText);
+const QString kUpgradeErrorText = QStringLiteral("There was an error with the upgrade process. ") +
+                                  QString::fromLatin1(ProductProfile::RetryAdviceText);
 
 const char* const kUploadField = "upfile";
 const char* const kUploadContentType = "application/octet-stream";
@@ -73,10 +73,7 @@ TIdLimits CutTo(TIdLimits limits, std::int64_t remainingMs)
     return limits;
 }
 
-std::string LocalPath(const QString& fileName)
-{
-    return QFile::encodeName(fileName).toStdString();
-}
+std::string LocalPath(const QString& fileName) { return QFile::encodeName(fileName).toStdString(); }
 
 QString RouterText(const std::string& bytes)
 {
@@ -120,16 +117,9 @@ void LogRunStopped()
 
 }  // namespace
 
-TWrx310::TWrx310(IUpgraderView& form)
-    : TNorvoFirmwareUpgrader(form)
-{
-    FWait = &WaitKeepingWindowPainted;
-}
+TWrx310::TWrx310(IUpgraderView& form) : TNorvoFirmwareUpgrader(form) { FWait = &WaitKeepingWindowPainted; }
 
-std::unique_ptr<TNorvoFirmwareUpgrader> MakeWrx310(IUpgraderView& form)
-{
-    return std::make_unique<TWrx310>(form);
-}
+std::unique_ptr<TNorvoFirmwareUpgrader> MakeWrx310(IUpgraderView& form) { return std::make_unique<TWrx310>(form); }
 
 // ---- Navigation -----------------------------------------------------------
 
@@ -145,17 +135,14 @@ void TWrx310::NextUpdate(IUpgraderAction& sender)
                       page == TUpgraderPage::UpgradeType);
 }
 
-void TWrx310::NextExecute(IUpgraderAction&)
-{
-    ExpressUpgrade();
-}
+void TWrx310::NextExecute(IUpgraderAction&) { ExpressUpgrade(); }
 
 void TWrx310::PreviousUpdate(IUpgraderAction& sender)
 {
     const TUpgraderPage page = FForm.ActivePage();
-    sender.SetEnabled(page == TUpgraderPage::Configuration || page == TUpgraderPage::SaveSettings ||
-                      ((page == TUpgraderPage::Outcome || page == TUpgraderPage::RestoreSettings) &&
-                       FForm.ReturnPage(page)));
+    sender.SetEnabled(
+        page == TUpgraderPage::Configuration || page == TUpgraderPage::SaveSettings ||
+        ((page == TUpgraderPage::Outcome || page == TUpgraderPage::RestoreSettings) && FForm.ReturnPage(page)));
 }
 
 void TWrx310::PreviousExecute(IUpgraderAction&)
@@ -291,10 +278,7 @@ std::string TWrx310::GetSalt()
     return Wrx310Page::Salt(page);
 }
 
-std::string TWrx310::BuildLoginHash(bool retry)
-{
-    return ComputeHash(GetPassword(), FSalt, retry);
-}
+std::string TWrx310::BuildLoginHash(bool retry) { return ComputeHash(GetPassword(), FSalt, retry); }
 
 std::string TWrx310::ComputeHash(const std::string& password, const std::string& salt, bool retry)
 {
@@ -584,7 +568,8 @@ void TWrx310::RunExpressUpgrade(const TPasswords& passwords, std::optional<TRout
     } else {
         // Upgraded, but nothing shows whether the settings took: the file
         // stays and the outcome offers it, though the next start won't ask.
-        SupportLogLine(lcDriver(), QStringLiteral("No password to prove the restore; settings backup kept in %1")
-                                       .arg(settingsFile));
+        SupportLogLine(
+            lcDriver(),
+            QStringLiteral("No password to prove the restore; settings backup kept in %1").arg(settingsFile));
     }
 }

@@ -4,8 +4,8 @@
 
 #include "driver/utNorvoFirmwareUpgrader.h"
 
-#include <functional>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -68,7 +68,7 @@ private:
     // What the legacy check of the last login found, kept for
     // IsLegacyFirmware after the hash has consumed FLegacyFirmware.
     bool FLegacyRouterSeen = false;
-    TSlowAnswerNotice* FNotice = nullptr;  // while a login or version read runs
+    TSlowAnswerNotice* FNotice = nullptr;          // while a login or version read runs
     std::optional<std::int64_t> FRestartDeadline;  // while the restart wait runs (FClock time)
     // The settings backup this express run saved; empty before the download.
     QString FRunBackup;

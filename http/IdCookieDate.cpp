@@ -8,35 +8,45 @@
 
 namespace {
 
-int MonthNumber(const std::string& token) {
+int MonthNumber(const std::string& token)
+{
     static const char* const kMonths[] = {"jan", "feb", "mar", "apr", "may", "jun",
                                           "jul", "aug", "sep", "oct", "nov", "dec"};
-    if (token.size() < 3) return 0;
+    if (token.size() < 3)
+        return 0;
     for (int m = 0; m < 12; ++m)
-        if (IdSameText(std::string_view(token).substr(0, 3), kMonths[m])) return m + 1;
+        if (IdSameText(std::string_view(token).substr(0, 3), kMonths[m]))
+            return m + 1;
     return 0;
 }
 
-bool AllDigits(const std::string& token) {
-    if (token.empty()) return false;
+bool AllDigits(const std::string& token)
+{
+    if (token.empty())
+        return false;
     for (char c : token)
-        if (!std::isdigit(static_cast<unsigned char>(c))) return false;
+        if (!std::isdigit(static_cast<unsigned char>(c)))
+            return false;
     return true;
 }
 
-bool ParseTime(const std::string& token, int& hour, int& minute, int& second) {
+bool ParseTime(const std::string& token, int& hour, int& minute, int& second)
+{
     int parts[3] = {0, 0, 0};
     int index = 0;
     std::size_t start = 0;
     while (index < 3) {
         std::size_t end = token.find(':', start);
         std::string piece = token.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        if (!AllDigits(piece) || piece.size() > 2) return false;
+        if (!AllDigits(piece) || piece.size() > 2)
+            return false;
         parts[index++] = std::stoi(piece);
-        if (end == std::string::npos) break;
+        if (end == std::string::npos)
+            break;
         start = end + 1;
     }
-    if (index < 2) return false;
+    if (index < 2)
+        return false;
     hour = parts[0];
     minute = parts[1];
     second = parts[2];
@@ -45,33 +55,39 @@ bool ParseTime(const std::string& token, int& hour, int& minute, int& second) {
 
 }  // namespace
 
-std::optional<std::time_t> IdParseCookieDate(const std::string& text) {
+std::optional<std::time_t> IdParseCookieDate(const std::string& text)
+{
     std::vector<std::string> tokens;
     std::string current;
     for (char c : text) {
         if (c == ' ' || c == ',' || c == '-' || c == '\t') {
-            if (!current.empty()) tokens.push_back(current);
+            if (!current.empty())
+                tokens.push_back(current);
             current.clear();
         } else {
             current += c;
         }
     }
-    if (!current.empty()) tokens.push_back(current);
+    if (!current.empty())
+        tokens.push_back(current);
 
     int day = 0, month = 0, year = -1, hour = -1, minute = 0, second = 0;
     for (const std::string& token : tokens) {
         if (hour < 0 && token.find(':') != std::string::npos) {
-            if (!ParseTime(token, hour, minute, second)) return std::nullopt;
+            if (!ParseTime(token, hour, minute, second))
+                return std::nullopt;
         } else if (month == 0 && MonthNumber(token) != 0 && !AllDigits(token)) {
             month = MonthNumber(token);
         } else if (AllDigits(token) && token.size() <= 2 && day == 0) {
             day = std::stoi(token);
         } else if (AllDigits(token) && (token.size() == 2 || token.size() == 4) && year < 0) {
             year = std::stoi(token);
-            if (token.size() == 2) year += year < 70 ? 2000 : 1900;
+            if (token.size() == 2)
+                year += year < 70 ? 2000 : 1900;
         }
     }
-    if (day < 1 || day > 31 || month == 0 || year < 1601 || year > 9999 || hour < 0) return std::nullopt;
+    if (day < 1 || day > 31 || month == 0 || year < 1601 || year > 9999 || hour < 0)
+        return std::nullopt;
 
     std::tm parts{};
     parts.tm_year = year - 1900;

@@ -10,45 +10,57 @@
 
 namespace {
 
-std::string Unquote(const std::string& text) {
-    if (text.size() >= 2 && text.front() == '"' && text.back() == '"') return text.substr(1, text.size() - 2);
+std::string Unquote(const std::string& text)
+{
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
+        return text.substr(1, text.size() - 2);
     return text;
 }
 
-std::vector<std::string> SplitTrimmed(const std::string& text, char separator) {
+std::vector<std::string> SplitTrimmed(const std::string& text, char separator)
+{
     std::vector<std::string> items;
     std::size_t start = 0;
     while (true) {
         std::size_t end = text.find(separator, start);
         items.push_back(IdTrim(text.substr(start, end - start)));
-        if (end == std::string::npos) return items;
+        if (end == std::string::npos)
+            return items;
         start = end + 1;
     }
 }
 
 }  // namespace
 
-bool IdCookieDomainMatches(const std::string& domain, const std::string& host) {
+bool IdCookieDomainMatches(const std::string& domain, const std::string& host)
+{
     std::string bare = !domain.empty() && domain[0] == '.' ? domain.substr(1) : domain;
-    if (bare.empty() || host.empty()) return false;
-    if (IdIsDottedQuad(host) || IdIsDottedQuad(bare)) return bare == host;
+    if (bare.empty() || host.empty())
+        return false;
+    if (IdIsDottedQuad(host) || IdIsDottedQuad(bare))
+        return bare == host;
     return IdSameText(bare, host) || IdEndsWithText(host, "." + bare);
 }
 
 TIdCookieManager::TIdCookieManager(TIdWallClock clock) : clock_(std::move(clock)) {}
 
-void TIdCookieManager::TakeHeaders(const TIdHeaderList& headers, const std::string& originHost) {
+void TIdCookieManager::TakeHeaders(const TIdHeaderList& headers, const std::string& originHost)
+{
     for (const std::string& name : {std::string("Set-Cookie"), std::string("Set-Cookie2")})
-        for (const std::string& text : headers.Values(name)) AddCookie(text, originHost);
+        for (const std::string& text : headers.Values(name))
+            AddCookie(text, originHost);
 }
 
-bool TIdCookieManager::AddCookie(const std::string& text, const std::string& originHost) {
+bool TIdCookieManager::AddCookie(const std::string& text, const std::string& originHost)
+{
     std::vector<std::string> items = SplitTrimmed(text, ';');
     TIdCookie cookie;
     std::size_t equals = items[0].find('=');
     cookie.Name = IdTrim(items[0].substr(0, equals));
-    if (equals != std::string::npos) cookie.Value = IdTrim(items[0].substr(equals + 1));
-    if (cookie.Name.empty() || cookie.Name.size() + cookie.Value.size() > MaxCookieSize) return false;
+    if (equals != std::string::npos)
+        cookie.Value = IdTrim(items[0].substr(equals + 1));
+    if (cookie.Name.empty() || cookie.Name.size() + cookie.Value.size() > MaxCookieSize)
+        return false;
 
     bool hasExpires = false;
     std::optional<long long> maxAge;
@@ -58,7 +70,8 @@ bool TIdCookieManager::AddCookie(const std::string& text, const std::string& ori
         std::string value = eq == std::string::npos ? "" : IdTrim(items[i].substr(eq + 1));
         if (IdSameText(name, "PATH")) {
             cookie.Path = Unquote(value);
-            if (cookie.Path.empty()) cookie.Path = "/";
+            if (cookie.Path.empty())
+                cookie.Path = "/";
         } else if (IdSameText(name, "EXPIRES")) {
             hasExpires = true;
             cookie.Expires = IdParseCookieDate(Unquote(value));
@@ -68,7 +81,8 @@ bool TIdCookieManager::AddCookie(const std::string& text, const std::string& ori
             cookie.Secure = true;
         } else if (IdSameText(name, "MAX-AGE")) {
             std::int64_t seconds = 0;
-            if (IdParseInt64(Unquote(value), seconds)) maxAge = seconds;
+            if (IdParseInt64(Unquote(value), seconds))
+                maxAge = seconds;
         } else if (IdSameText(name, "VERSION")) {
             cookie.Version = Unquote(value);
         } else if (IdSameText(name, "COMMENT")) {
@@ -81,9 +95,12 @@ bool TIdCookieManager::AddCookie(const std::string& text, const std::string& ori
         cookie.Expires = static_cast<std::time_t>(now + std::clamp(*maxAge, -limit, limit));
     }
 
-    if (cookie.Domain.empty()) cookie.Domain = originHost;
-    if (!cookie.Domain.empty() && cookie.Domain[0] == '.') cookie.Domain.erase(0, 1);
-    if (!IdCookieDomainMatches(cookie.Domain, originHost)) return false;
+    if (cookie.Domain.empty())
+        cookie.Domain = originHost;
+    if (!cookie.Domain.empty() && cookie.Domain[0] == '.')
+        cookie.Domain.erase(0, 1);
+    if (!IdCookieDomainMatches(cookie.Domain, originHost))
+        return false;
 
     std::unique_lock<std::shared_mutex> guard(lock_);
     auto domain = std::find_if(domains_.begin(), domains_.end(),
@@ -96,7 +113,8 @@ bool TIdCookieManager::AddCookie(const std::string& text, const std::string& ori
             return true;
         }
     }
-    if (count_ >= MaxCookies) return false;
+    if (count_ >= MaxCookies)
+        return false;
     if (domain == domains_.end()) {
         domains_.push_back({cookie.Domain, {}});
         domain = domains_.end() - 1;
@@ -106,7 +124,8 @@ bool TIdCookieManager::AddCookie(const std::string& text, const std::string& ori
     return true;
 }
 
-void TIdCookieManager::RemoveExpired() {
+void TIdCookieManager::RemoveExpired()
+{
     std::time_t now = clock_();
     std::unique_lock<std::shared_mutex> guard(lock_);
     count_ = 0;
@@ -119,23 +138,29 @@ void TIdCookieManager::RemoveExpired() {
     }
 }
 
-std::string TIdCookieManager::CookieHeader(const std::string& host, const std::string& path) {
+std::string TIdCookieManager::CookieHeader(const std::string& host, const std::string& path)
+{
     RemoveExpired();
     std::shared_lock<std::shared_mutex> guard(lock_);
     std::string line;
     for (const auto& domain : domains_) {
-        if (!IdCookieDomainMatches(domain.Domain, host)) continue;
+        if (!IdCookieDomainMatches(domain.Domain, host))
+            continue;
         for (const auto& cookie : domain.Cookies) {
-            if (cookie.Value.empty() || cookie.Secure) continue;
-            if (path.compare(0, cookie.Path.size(), cookie.Path) != 0) continue;
-            if (!line.empty()) line += "; ";
+            if (cookie.Value.empty() || cookie.Secure)
+                continue;
+            if (path.compare(0, cookie.Path.size(), cookie.Path) != 0)
+                continue;
+            if (!line.empty())
+                line += "; ";
             line.append(cookie.Name).append("=").append(cookie.Value);
         }
     }
     return line;
 }
 
-std::vector<TIdCookieManager::DomainCookies> TIdCookieManager::Snapshot() const {
+std::vector<TIdCookieManager::DomainCookies> TIdCookieManager::Snapshot() const
+{
     std::shared_lock<std::shared_mutex> guard(lock_);
     return domains_;
 }

@@ -65,7 +65,9 @@ public:
 class EIdHTTPProtocolException : public EIdException {
 public:
     EIdHTTPProtocolException(int code, const std::string& statusLine, std::string body)
-        : EIdException(statusLine), ErrorCode(code), ErrorMessage(std::move(body)) {}
+        : EIdException(statusLine), ErrorCode(code), ErrorMessage(std::move(body))
+    {
+    }
     int ErrorCode;
     std::string ErrorMessage;
 };

@@ -15,40 +15,49 @@
 
 namespace {
 
-[[noreturn]] void TooLarge(std::int64_t limit) {
+[[noreturn]] void TooLarge(std::int64_t limit)
+{
     throw EIdResponseTooLarge("Response body larger than " + std::to_string(limit) + " bytes.");
 }
 
 // Collects a body as text, refusing to grow past the limit; the text's room
 // grows by doubling only up to the limit.
-TIdByteSink TextSink(std::string& text, std::size_t limit) {
+TIdByteSink TextSink(std::string& text, std::size_t limit)
+{
     return [&text, limit](const char* data, std::size_t size) {
-        if (size > limit - text.size()) TooLarge(static_cast<std::int64_t>(limit));
+        if (size > limit - text.size())
+            TooLarge(static_cast<std::int64_t>(limit));
         std::size_t needed = text.size() + size;
-        if (needed > text.capacity()) text.reserve(std::min(limit, std::max(needed, 2 * text.capacity())));
+        if (needed > text.capacity())
+            text.reserve(std::min(limit, std::max(needed, 2 * text.capacity())));
         text.append(data, size);
     };
 }
 
-TIdByteSink StreamSink(std::ostream& stream, std::int64_t limit) {
+TIdByteSink StreamSink(std::ostream& stream, std::int64_t limit)
+{
     return [&stream, limit, written = std::int64_t{0}](const char* data, std::size_t size) mutable {
-        if (static_cast<std::int64_t>(size) > limit - written) TooLarge(limit);
+        if (static_cast<std::int64_t>(size) > limit - written)
+            TooLarge(limit);
         written += static_cast<std::int64_t>(size);
         stream.write(data, static_cast<std::streamsize>(size));
-        if (!stream) throw EWriteError();
+        if (!stream)
+            throw EWriteError();
     };
 }
 
 // True when a WWW-Authenticate value names the Basic scheme anywhere: as a
 // token of its own (not a parameter name, not inside a quoted string),
 // separated by blanks, tabs or commas.
-bool NamesBasicScheme(const std::string& value) {
+bool NamesBasicScheme(const std::string& value)
+{
     std::size_t i = 0;
     while (i < value.size()) {
         char c = value[i];
         if (c == '"') {
             for (++i; i < value.size() && value[i] != '"'; ++i)
-                if (value[i] == '\\') ++i;
+                if (value[i] == '\\')
+                    ++i;
             ++i;
             continue;
         }
@@ -65,7 +74,8 @@ bool NamesBasicScheme(const std::string& value) {
             i = std::min(end, value.size());
             continue;
         }
-        if (IdSameText(std::string_view(value).substr(i, end - i), "Basic")) return true;
+        if (IdSameText(std::string_view(value).substr(i, end - i), "Basic"))
+            return true;
         i = end;
     }
     return false;
@@ -73,7 +83,8 @@ bool NamesBasicScheme(const std::string& value) {
 
 // The connection's port: 80 when the URL's port is no number; a number far
 // out of range stays out of range, so the connect refuses it.
-int PortNumber(const std::string& text) {
+int PortNumber(const std::string& text)
+{
     std::int64_t value = 0;
     switch (IdReadInt64(text, value)) {
     case TIdNumberText::NotANumber:
@@ -87,7 +98,8 @@ int PortNumber(const std::string& text) {
 }
 
 // The text of the exception being handled; call inside a catch block.
-std::string CurrentErrorText() {
+std::string CurrentErrorText()
+{
     try {
         throw;
     } catch (const std::exception& error) {
@@ -101,7 +113,8 @@ std::string CurrentErrorText() {
 class ProtocolVersionOverride {
 public:
     ProtocolVersionOverride(TIdHTTPProtocolVersion& setting, TIdHTTPProtocolVersion forced)
-        : setting_(setting), saved_(setting) {
+        : setting_(setting), saved_(setting)
+    {
         setting_ = forced;
     }
     ~ProtocolVersionOverride() { setting_ = saved_; }
@@ -140,12 +153,11 @@ private:
     [[noreturn]] void FailWithBody();
     void DecideKeepAlive();
     void Report(const std::string& method, const std::string& urlText, const std::string& error);
-    std::string Version() const {
-        return owner.ProtocolVersion == TIdHTTPProtocolVersion::pv1_0 ? "1.0" : "1.1";
-    }
+    std::string Version() const { return owner.ProtocolVersion == TIdHTTPProtocolVersion::pv1_0 ? "1.0" : "1.1"; }
 };
 
-void TIdHTTP::Impl::Prepare(const std::string& method, const std::string& urlText, TIdMultiPartFormDataStream* body) {
+void TIdHTTP::Impl::Prepare(const std::string& method, const std::string& urlText, TIdMultiPartFormDataStream* body)
+{
     TIdURI next = TIdURI::Parse(urlText);
     if (!next.Username.empty()) {
         request.Username = next.Username;
@@ -168,39 +180,47 @@ void TIdHTTP::Impl::Prepare(const std::string& method, const std::string& urlTex
         authenticator ? "Basic " + IdEncodeBase64(authenticator->first + ":" + authenticator->second) : std::string();
 }
 
-void TIdHTTP::Impl::Connect() {
+void TIdHTTP::Impl::Connect()
+{
     int port = PortNumber(url.Port);
     connection.OnIdle = owner.OnIdle;
     if (connection.IsOpen() && (connection.Host() != url.Host || connection.Port() != port))
         connection.CloseConnection();
-    if (!keepAlive) connection.CloseConnection();
+    if (!keepAlive)
+        connection.CloseConnection();
     // Reuse only a connection the router still holds open and that carries
     // no stray bytes, which would otherwise be read as the next answer.
     if (connection.IsOpen() && (!connection.IsConnected() || connection.BufferedBytes() > 0))
         connection.CloseConnection();
-    if (!connection.IsOpen()) connection.OpenConnection(url.Host, port);
+    if (!connection.IsOpen())
+        connection.OpenConnection(url.Host, port);
 }
 
-void TIdHTTP::Impl::Send(TIdMultiPartFormDataStream* body) {
+void TIdHTTP::Impl::Send(TIdMultiPartFormDataStream* body)
+{
     connection.SendBytes(request.Head(Version()));
-    if (!body) return;
+    if (!body)
+        return;
     body->Seek(0, TIdSeekOrigin::soBeginning);
     connection.SendStream([body](char* buffer, std::size_t size) { return body->Read(buffer, size); },
                           request.ContentLength);
 }
 
-void TIdHTTP::Impl::FailWithBody() {
+void TIdHTTP::Impl::FailWithBody()
+{
     std::string text;
     IdReadResponseBody(connection, response, TextSink(text, connection.Limits.MaxTextBody));
     bodyBytes = text.size();
     throw EIdHTTPProtocolException(response.ResponseCode, response.ResponseText, std::move(text));
 }
 
-void TIdHTTP::Impl::ReadAnswer(const TIdByteSink* successSink, TIdChunkFraming framing) {
+void TIdHTTP::Impl::ReadAnswer(const TIdByteSink* successSink, TIdChunkFraming framing)
+{
     IdReadResponseHead(
         connection, response,
         [this](const TIdHeaderList& headers) {
-            if (!owner.AllowCookies) return;
+            if (!owner.AllowCookies)
+                return;
             if (!cookies)
                 cookies = owner.CookieClock ? std::make_unique<TIdCookieManager>(owner.CookieClock)
                                             : std::make_unique<TIdCookieManager>();
@@ -209,9 +229,11 @@ void TIdHTTP::Impl::ReadAnswer(const TIdByteSink* successSink, TIdChunkFraming f
         connection.Limits.MaxHeadBytes);
     int code = response.ResponseCode;
     // Redirects are never followed: they fail like any other non-success.
-    if ((code >= 300 && code <= 399 && code != 304) || !response.Location.empty()) FailWithBody();
+    if ((code >= 300 && code <= 399 && code != 304) || !response.Location.empty())
+        FailWithBody();
     if (code >= 200 && code <= 299) {
-        if (code != 204) IdReadResponseBody(connection, response, *successSink, framing);
+        if (code != 204)
+            IdReadResponseBody(connection, response, *successSink, framing);
         return;
     }
     if (code == 401) {
@@ -229,18 +251,22 @@ void TIdHTTP::Impl::ReadAnswer(const TIdByteSink* successSink, TIdChunkFraming f
     FailWithBody();
 }
 
-void TIdHTTP::Impl::DecideKeepAlive() {
+void TIdHTTP::Impl::DecideKeepAlive()
+{
     bool open = connection.IsOpen() && connection.IsConnected();
     if (owner.ProtocolVersion == TIdHTTPProtocolVersion::pv1_0)
         keepAlive = open && (IdSameText(response.Connection, "keep-alive") ||
                              IdSameText(response.ProxyConnection, "keep-alive"));
     else
         keepAlive = open && !IdSameText(response.Connection, "close") && !IdSameText(response.ProxyConnection, "close");
-    if (!keepAlive) connection.CloseConnection();
+    if (!keepAlive)
+        connection.CloseConnection();
 }
 
-void TIdHTTP::Impl::Report(const std::string& method, const std::string& urlText, const std::string& error) {
-    if (!owner.OnExchange) return;
+void TIdHTTP::Impl::Report(const std::string& method, const std::string& urlText, const std::string& error)
+{
+    if (!owner.OnExchange)
+        return;
     TIdHTTPExchange exchange;
     exchange.Method = method;
     exchange.Url = urlText;
@@ -253,7 +279,8 @@ void TIdHTTP::Impl::Report(const std::string& method, const std::string& urlText
 
 std::string TIdHTTP::Impl::Exchange(const std::string& method, const std::string& urlText,
                                     TIdMultiPartFormDataStream* body, const TIdByteSink* successSink,
-                                    const TIdLimits& limits, bool intoStream) {
+                                    const TIdLimits& limits, bool intoStream)
+{
     using Clock = std::chrono::steady_clock;
     bodyBytes = 0;
     response = TIdHTTPResponse();
@@ -281,10 +308,12 @@ std::string TIdHTTP::Impl::Exchange(const std::string& method, const std::string
             connection.Deadline = Clock::now() + std::chrono::milliseconds(limits.AfterSendMs);
             connection.Limits.StallMs = limits.AfterSendMs;
         }
-        if (owner.OnRequestSent) owner.OnRequestSent();
+        if (owner.OnRequestSent)
+            owner.OnRequestSent();
         ReadAnswer(&counted, intoStream ? TIdChunkFraming::Strict : TIdChunkFraming::Lenient);
         // An empty stream must not pass for a whole body.
-        if (intoStream && response.HeadersCutShort) throw EIdConnClosedGracefully();
+        if (intoStream && response.HeadersCutShort)
+            throw EIdConnClosedGracefully();
     } catch (const EIdHTTPProtocolException&) {
         DecideKeepAlive();  // the whole answer was read: the connection may stay
         Report(method, urlText, {});
@@ -306,20 +335,23 @@ TIdHTTP::~TIdHTTP() = default;
 
 std::string TIdHTTP::Get(const std::string& url) { return Get(url, Limits); }
 
-std::string TIdHTTP::Get(const std::string& url, const TIdLimits& limits) {
+std::string TIdHTTP::Get(const std::string& url, const TIdLimits& limits)
+{
     return d->Exchange("GET", url, nullptr, nullptr, limits);
 }
 
 void TIdHTTP::Get(const std::string& url, std::ostream& destination) { Get(url, destination, Limits); }
 
-void TIdHTTP::Get(const std::string& url, std::ostream& destination, const TIdLimits& limits) {
+void TIdHTTP::Get(const std::string& url, std::ostream& destination, const TIdLimits& limits)
+{
     TIdByteSink sink = StreamSink(destination, limits.MaxStreamBody);
     d->Exchange("GET", url, nullptr, &sink, limits, true);
 }
 
 std::string TIdHTTP::Post(const std::string& url, TIdMultiPartFormDataStream& body) { return Post(url, body, Limits); }
 
-std::string TIdHTTP::Post(const std::string& url, TIdMultiPartFormDataStream& body, const TIdLimits& limits) {
+std::string TIdHTTP::Post(const std::string& url, TIdMultiPartFormDataStream& body, const TIdLimits& limits)
+{
     d->request.ContentType = body.RequestContentType();
     // Every upload goes out on a fresh connection, as HTTP/1.0.
     d->keepAlive = false;

@@ -14,7 +14,7 @@ struct TIdHTTPResponse {
 
     std::string ResponseText;  // the whole status line
     int ResponseCode = -1;
-    TIdHeaderList RawHeaders;  // at most MaxHeaderLines; the rest are read and dropped
+    TIdHeaderList RawHeaders;      // at most MaxHeaderLines; the rest are read and dropped
     bool HeadersCutShort = false;  // the peer closed while headers were read
 
     std::string Connection;

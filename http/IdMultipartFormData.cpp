@@ -14,22 +14,24 @@
 #include <ctime>
 #include <vector>
 
-TIdLocalTime IdNowLocal() {
+TIdLocalTime IdNowLocal()
+{
     auto now = std::chrono::system_clock::now();
     std::time_t seconds = std::chrono::system_clock::to_time_t(now);
     auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
     std::tm local{};
     ::localtime_r(&seconds, &local);
-    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,       local.tm_hour,
             local.tm_min,         local.tm_sec,     static_cast<int>(ms)};
 }
 
 namespace {
 
-std::string MakeBoundary(const TIdLocalTime& t) {
+std::string MakeBoundary(const TIdLocalTime& t)
+{
     char text[64];
-    std::snprintf(text, sizeof text, "--------%02d%02d%02d%02d%02d%02d%03d", t.Month % 100, t.Day % 100,
-                  t.Year % 100, t.Hour % 100, t.Minute % 100, t.Second % 100, t.Millisecond % 1000);
+    std::snprintf(text, sizeof text, "--------%02d%02d%02d%02d%02d%02d%03d", t.Month % 100, t.Day % 100, t.Year % 100,
+                  t.Hour % 100, t.Minute % 100, t.Second % 100, t.Millisecond % 1000);
     return text;
 }
 
@@ -49,17 +51,18 @@ struct TIdMultiPartFormDataStream::Impl {
     std::int64_t size = 0;
 
     // Read state.
-    std::size_t part = 0;         // index of the part being produced
-    std::string pending;          // header, CR LF or closing text not yet handed out
+    std::size_t part = 0;  // index of the part being produced
+    std::string pending;   // header, CR LF or closing text not yet handed out
     std::size_t pendingAt = 0;
-    bool copying = false;         // the current part's file bytes are being copied
-    std::int64_t copied = 0;      // bytes of the current file handed out
+    bool copying = false;     // the current part's file bytes are being copied
+    std::int64_t copied = 0;  // bytes of the current file handed out
     bool closingQueued = false;
-    bool fileShrank = false;      // a file ran short: the body ends here
+    bool fileShrank = false;  // a file ran short: the body ends here
     std::int64_t position = 0;
 
     std::string Closing() const { return "--" + boundary + "--\r\n"; }
-    void Restart() {
+    void Restart()
+    {
         part = 0;
         pending.clear();
         pendingAt = 0;
@@ -71,7 +74,8 @@ struct TIdMultiPartFormDataStream::Impl {
     }
 };
 
-TIdMultiPartFormDataStream::TIdMultiPartFormDataStream(const TIdLocalClock& clock) : d(std::make_unique<Impl>()) {
+TIdMultiPartFormDataStream::TIdMultiPartFormDataStream(const TIdLocalClock& clock) : d(std::make_unique<Impl>())
+{
     d->boundary = MakeBoundary(clock());
     d->size = static_cast<std::int64_t>(d->Closing().size());
 }
@@ -79,17 +83,20 @@ TIdMultiPartFormDataStream::TIdMultiPartFormDataStream(const TIdLocalClock& cloc
 TIdMultiPartFormDataStream::~TIdMultiPartFormDataStream() = default;
 
 void TIdMultiPartFormDataStream::AddFile(const std::string& fieldName, const std::string& fileName,
-                                         const std::string& contentType) {
-    auto fail = [&](int error) {
-        throw EFOpenError("Cannot open file \"" + fileName + "\". " + std::strerror(error));
-    };
+                                         const std::string& contentType)
+{
+    auto fail = [&](int error) { throw EFOpenError("Cannot open file \"" + fileName + "\". " + std::strerror(error)); };
     TIdUniqueFd file(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!file.Valid()) fail(errno);
+    if (!file.Valid())
+        fail(errno);
     // Cooperating writers take an exclusive lock; while the part exists they wait.
-    if (::flock(file.Get(), LOCK_SH | LOCK_NB) != 0) fail(errno);
+    if (::flock(file.Get(), LOCK_SH | LOCK_NB) != 0)
+        fail(errno);
     struct stat info {};
-    if (::fstat(file.Get(), &info) != 0) fail(errno);
-    if (S_ISDIR(info.st_mode)) fail(EISDIR);
+    if (::fstat(file.Get(), &info) != 0)
+        fail(errno);
+    if (S_ISDIR(info.st_mode))
+        fail(EISDIR);
 
     FilePart part;
     part.header = "--" + d->boundary + "\r\nContent-Disposition: form-data; name=\"" + fieldName + "\"; filename=\"" +
@@ -102,13 +109,15 @@ void TIdMultiPartFormDataStream::AddFile(const std::string& fieldName, const std
 
 const std::string& TIdMultiPartFormDataStream::Boundary() const { return d->boundary; }
 
-std::string TIdMultiPartFormDataStream::RequestContentType() const {
+std::string TIdMultiPartFormDataStream::RequestContentType() const
+{
     return "multipart/form-data; boundary=" + d->boundary;
 }
 
 std::int64_t TIdMultiPartFormDataStream::Size() const { return d->size; }
 
-std::size_t TIdMultiPartFormDataStream::Read(char* buffer, std::size_t count) {
+std::size_t TIdMultiPartFormDataStream::Read(char* buffer, std::size_t count)
+{
     Impl& s = *d;
     std::size_t done = 0;
     while (done < count && !s.fileShrank) {
@@ -137,10 +146,13 @@ std::size_t TIdMultiPartFormDataStream::Read(char* buffer, std::size_t count) {
         FilePart& part = s.parts[s.part];
         std::int64_t left = part.size - s.copied;
         if (left > 0) {
-            std::size_t want = static_cast<std::size_t>(std::min<std::int64_t>(left, static_cast<std::int64_t>(count - done)));
+            std::size_t want =
+                static_cast<std::size_t>(std::min<std::int64_t>(left, static_cast<std::int64_t>(count - done)));
             ssize_t got = ::pread(part.file.Get(), buffer + done, want, s.copied);
-            if (got < 0 && errno == EINTR) continue;
-            if (got < 0) throw EStreamError(std::string("Stream read error: ") + std::strerror(errno));
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0)
+                throw EStreamError(std::string("Stream read error: ") + std::strerror(errno));
             if (got == 0) {
                 // The file is shorter than announced: stop here so the send
                 // fails instead of delivering a short, misframed body.
@@ -160,13 +172,17 @@ std::size_t TIdMultiPartFormDataStream::Read(char* buffer, std::size_t count) {
     return done;
 }
 
-std::int64_t TIdMultiPartFormDataStream::Seek(std::int64_t offset, TIdSeekOrigin origin) {
-    if (origin == TIdSeekOrigin::soEnd) return d->size;
-    if (origin == TIdSeekOrigin::soBeginning && offset == 0) d->Restart();
+std::int64_t TIdMultiPartFormDataStream::Seek(std::int64_t offset, TIdSeekOrigin origin)
+{
+    if (origin == TIdSeekOrigin::soEnd)
+        return d->size;
+    if (origin == TIdSeekOrigin::soBeginning && offset == 0)
+        d->Restart();
     return d->position;
 }
 
-std::size_t TIdMultiPartFormDataStream::Write(const char*, std::size_t) {
+std::size_t TIdMultiPartFormDataStream::Write(const char*, std::size_t)
+{
     throw EStreamError("Unsupported operation.");
 }
 

@@ -66,25 +66,31 @@ const ErrnoMapping kTable[] = {
 
 }  // namespace
 
-std::string IdSocketErrorText(int code) {
+std::string IdSocketErrorText(int code)
+{
     for (const auto& row : kTable)
-        if (row.code == code) return row.text;
+        if (row.code == code)
+            return row.text;
     return {};
 }
 
-std::string IdSocketErrorMessage(int code) {
+std::string IdSocketErrorMessage(int code)
+{
     char number[32];
     std::snprintf(number, sizeof number, "%d", code);
     return std::string("Socket Error # ") + number + "\r\n" + IdSocketErrorText(code);
 }
 
-int IdWSACodeFromErrno(int err) {
+int IdWSACodeFromErrno(int err)
+{
     for (const auto& row : kTable)
-        if (row.err != 0 && row.err == err) return row.code;
+        if (row.err != 0 && row.err == err)
+            return row.code;
     return err;  // no Windows Sockets equivalent: report the raw number
 }
 
-int IdWSACodeFromResolver(int gaiError) {
+int IdWSACodeFromResolver(int gaiError)
+{
     switch (gaiError) {
     case EAI_NONAME:
 #ifdef EAI_NODATA
@@ -105,8 +111,10 @@ int IdWSACodeFromResolver(int gaiError) {
     }
 }
 
-void IdRaiseSocketError(int code) {
-    if (code == IdWSAENOTSOCK) throw EIdNotASocket(code, IdSocketErrorMessage(code));
+void IdRaiseSocketError(int code)
+{
+    if (code == IdWSAENOTSOCK)
+        throw EIdNotASocket(code, IdSocketErrorMessage(code));
     throw EIdSocketError(code, IdSocketErrorMessage(code));
 }
 

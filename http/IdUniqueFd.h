@@ -11,7 +11,8 @@ public:
     explicit TIdUniqueFd(int fd) : fd_(fd) {}
     ~TIdUniqueFd() { Reset(); }
     TIdUniqueFd(TIdUniqueFd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-    TIdUniqueFd& operator=(TIdUniqueFd&& other) noexcept {
+    TIdUniqueFd& operator=(TIdUniqueFd&& other) noexcept
+    {
         if (this != &other) {
             Reset();
             fd_ = std::exchange(other.fd_, -1);
@@ -23,8 +24,10 @@ public:
 
     int Get() const { return fd_; }
     bool Valid() const { return fd_ >= 0; }
-    void Reset(int fd = -1) {
-        if (fd_ >= 0) ::close(fd_);
+    void Reset(int fd = -1)
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
         fd_ = fd;
     }
 

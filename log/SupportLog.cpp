@@ -35,10 +35,7 @@ QString TSupportLog::DefaultPath()
            QStringLiteral("/norvo-firmware-upgrade.log");
 }
 
-TSupportLog* TSupportLog::Current()
-{
-    return current;
-}
+TSupportLog* TSupportLog::Current() { return current; }
 
 void TSupportLog::Append(const char* category, const QString& text)
 {

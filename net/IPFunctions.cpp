@@ -45,7 +45,4 @@ void RaiseIpHlpError(const std::string& functionName, std::uint32_t code, int sy
     throw EOSError(systemError, buffer);
 }
 
-std::unique_ptr<IAdapterQuery> MakeSystemAdapterQuery()
-{
-    return std::make_unique<TLinuxAdapterQuery>();
-}
+std::unique_ptr<IAdapterQuery> MakeSystemAdapterQuery() { return std::make_unique<TLinuxAdapterQuery>(); }

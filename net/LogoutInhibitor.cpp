@@ -66,10 +66,7 @@ TLogoutInhibitor::~TLogoutInhibitor()
     state_->Uninhibit();
 }
 
-bool TLogoutInhibitor::Held() const
-{
-    return state_->cookie.has_value();
-}
+bool TLogoutInhibitor::Held() const { return state_->cookie.has_value(); }
 
 QString TLogoutInhibitor::UpgradeReason()
 {

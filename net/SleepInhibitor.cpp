@@ -40,10 +40,9 @@ void TSleepInhibitor::Acquire(const QDBusConnection& bus, const QString& why, in
 {
     if (!bus.isConnected())
         return;
-    QDBusMessage call = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.login1"),
-                                                       QStringLiteral("/org/freedesktop/login1"),
-                                                       QStringLiteral("org.freedesktop.login1.Manager"),
-                                                       QStringLiteral("Inhibit"));
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
+        QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("Inhibit"));
     call << QStringLiteral("sleep:shutdown") << QStringLiteral("Norvo Firmware Upgrade") << why
          << QStringLiteral("block");
     QDBusPendingCall pending = bus.asyncCall(call, answerTimeoutMs);

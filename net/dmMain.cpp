@@ -5,15 +5,9 @@
 
 TdtmMain* dtmMain = nullptr;
 
-int TTcpClient::SocketType() const
-{
-    return SOCK_STREAM;
-}
+int TTcpClient::SocketType() const { return SOCK_STREAM; }
 
-int TTcpClient::Family() const
-{
-    return AF_INET;
-}
+int TTcpClient::Family() const { return AF_INET; }
 
 void TTcpClient::Close()
 {

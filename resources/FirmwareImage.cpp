@@ -25,9 +25,6 @@ QByteArray LoadVerified(const QString& path, const QByteArray& sha256Hex)
     return bytes;
 }
 
-QByteArray Load()
-{
-    return LoadVerified(QString::fromLatin1(ResourcePath), QByteArray(RecordedSha256));
-}
+QByteArray Load() { return LoadVerified(QString::fromLatin1(ResourcePath), QByteArray(RecordedSha256)); }
 
 }  // namespace FirmwareImage

@@ -20,6 +20,7 @@ inline constexpr const char* ManualUpgradeText =
     "It cannot be updated automatically. Go to the following website and update the firmware manually.";
 inline constexpr int UsernameRowShift = 27;
 // The maker's product-support page for the target model.
-inline constexpr const char* SupportPageUrl = "http://support.norvo.example/products/view.asp?productid=WRX%2D270%5FrevC";
+inline constexpr const char* SupportPageUrl =
+    "http://support.norvo.example/products/view.asp?productid=WRX%2D270%5FrevC";
 inline constexpr const char* SupportSiteUrl = "http://support.norvo.example/products";
 }  // namespace ProductProfile

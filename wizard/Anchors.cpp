@@ -54,7 +54,8 @@ void TAnchors::AddFromForm(QWidget* root)
             continue;
         QWidget* parent = control->parentWidget();
         const QVariant design = parent->property("designSize");
-        marked.push_back({control, ParseAnchors(anchors.toString()), design.isValid() ? design.toSize() : parent->size()});
+        marked.push_back(
+            {control, ParseAnchors(anchors.toString()), design.isValid() ? design.toSize() : parent->size()});
     }
     for (const TMarked& m : marked)
         Add(m.Control, m.Anchors, m.DesignParentSize);

@@ -98,9 +98,9 @@ TWizardSeams::TWizardSeams()
       }),
       AskPassword([](const QString& text) -> std::optional<QString> {
           bool ok = false;
-          const QString typed = QInputDialog::getText(QApplication::activeWindow(),
-                                                      QApplication::applicationDisplayName(), text,
-                                                      QLineEdit::Password, QString(), &ok);
+          const QString typed =
+              QInputDialog::getText(QApplication::activeWindow(), QApplication::applicationDisplayName(), text,
+                                    QLineEdit::Password, QString(), &ok);
           return ok ? std::optional<QString>(typed) : std::nullopt;
       }),
       ShowError([](const QString& text) {

@@ -21,8 +21,8 @@
 #include <QMouseEvent>
 #include <QScopedValueRollback>
 #include <QSessionManager>
-#include <QSignalBlocker>
 #include <QShowEvent>
+#include <QSignalBlocker>
 #include <QTabBar>
 #include <QTimer>
 
@@ -54,8 +54,8 @@ QPixmap LoadJpegResource(const QString& name)
 
 // The pages of pcCards in the order of TUpgraderPage.
 constexpr QWidget* Ui::frmMain::*kPages[kUpgraderPageCount] = {
-    &Ui::frmMain::tsUpgradeType, &Ui::frmMain::tsStatus,          &Ui::frmMain::tsConfiguration,
-    &Ui::frmMain::tsSaveSettings, &Ui::frmMain::tsOutput,         &Ui::frmMain::tsRestoreSettings,
+    &Ui::frmMain::tsUpgradeType,  &Ui::frmMain::tsStatus, &Ui::frmMain::tsConfiguration,
+    &Ui::frmMain::tsSaveSettings, &Ui::frmMain::tsOutput, &Ui::frmMain::tsRestoreSettings,
     &Ui::frmMain::tsOutcome};
 
 // Screen readers name a box by its buddy label only when the two share a
@@ -82,20 +82,11 @@ TfrmMain::TfrmMain(TDriverFactory makeDriver, QWidget* parent)
     GuardActionHandlers();
 }
 
-TfrmMain::~TfrmMain()
-{
-    FormDestroy();
-}
+TfrmMain::~TfrmMain() { FormDestroy(); }
 
-TWizardSeams& TfrmMain::Seams() const
-{
-    return *FSeams;
-}
+TWizardSeams& TfrmMain::Seams() const { return *FSeams; }
 
-void TfrmMain::SetAdapterQuery(std::unique_ptr<IAdapterQuery> query)
-{
-    FAdapterQuery = std::move(query);
-}
+void TfrmMain::SetAdapterQuery(std::unique_ptr<IAdapterQuery> query) { FAdapterQuery = std::move(query); }
 
 // ---------------------------------------------------------------------------
 // Construction
@@ -131,7 +122,9 @@ void TfrmMain::SetUpAppearance()
 
 void TfrmMain::ConnectHandlers()
 {
-    auto guard = [this](void (TfrmMain::*handler)()) { return [this, handler] { RunGuarded([&] { (this->*handler)(); }); }; };
+    auto guard = [this](void (TfrmMain::*handler)()) {
+        return [this, handler] { RunGuarded([&] { (this->*handler)(); }); };
+    };
     connect(WiredChk, &QCheckBox::toggled, this, guard(&TfrmMain::WiredChkClick));
     connect(ckShowTabs, &QCheckBox::toggled, this, guard(&TfrmMain::ckShowTabsClick));
     connect(btnNext, &QPushButton::clicked, this, guard(&TfrmMain::btnExpressUpgradeClick));
@@ -353,10 +346,7 @@ void TfrmMain::OfferPendingBackup()
         OpenBackupRestore(file, pcCards->currentWidget());
 }
 
-void TfrmMain::FormDestroy()
-{
-    FUpgrader.reset();
-}
+void TfrmMain::FormDestroy() { FUpgrader.reset(); }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
 {
@@ -420,15 +410,9 @@ void TfrmMain::ShowPage(QWidget* page)
         pcCards->setCurrentWidget(page);
 }
 
-void TfrmMain::ShowPage(TUpgraderPage page)
-{
-    ShowPage(PageWidget(page));
-}
+void TfrmMain::ShowPage(TUpgraderPage page) { ShowPage(PageWidget(page)); }
 
-QWidget* TfrmMain::PageWidget(TUpgraderPage page) const
-{
-    return this->*kPages[static_cast<int>(page)];
-}
+QWidget* TfrmMain::PageWidget(TUpgraderPage page) const { return this->*kPages[static_cast<int>(page)]; }
 
 std::optional<TUpgraderPage> TfrmMain::PageOf(const QWidget* widget) const
 {
@@ -482,7 +466,8 @@ void TfrmMain::WiredChkClick()
     const bool wired = WiredChk->isChecked();
     btnNext->setEnabled(wired);
     if (wired)
-        lblExpressUpgrade->setText(QStringLiteral("If this router requires a password. Please enter the password now."));
+        lblExpressUpgrade->setText(
+            QStringLiteral("If this router requires a password. Please enter the password now."));
     for (QWidget* w : {static_cast<QWidget*>(lblExpressUpgrade), static_cast<QWidget*>(edExpressAdminPassword),
                        static_cast<QWidget*>(lblExpressAdminPassword), static_cast<QWidget*>(lblContinue)})
         w->setVisible(wired);
@@ -502,20 +487,11 @@ void TfrmMain::btnCustomUpgradeClick()
     ShowPage(tsConfiguration);
 }
 
-void TfrmMain::btnCancelClick()
-{
-    close();
-}
+void TfrmMain::btnCancelClick() { close(); }
 
-void TfrmMain::actCancelUpdate(TAction& sender)
-{
-    sender.SetEnabled(pcCards->currentWidget() == tsStatus);
-}
+void TfrmMain::actCancelUpdate(TAction& sender) { sender.SetEnabled(pcCards->currentWidget() == tsStatus); }
 
-void TfrmMain::actCancelExecute(TAction&)
-{
-    close();
-}
+void TfrmMain::actCancelExecute(TAction&) { close(); }
 
 void TfrmMain::ShowNavigationButtons()
 {
@@ -579,10 +555,7 @@ void TfrmMain::SetTabsVisible(bool visible)
         active->show();
 }
 
-void TfrmMain::ckShowTabsClick()
-{
-    SetTabsVisible(ckShowTabs->isChecked());
-}
+void TfrmMain::ckShowTabsClick() { SetTabsVisible(ckShowTabs->isChecked()); }
 
 void TfrmMain::pcCardsChange(int newIndex)
 {
@@ -599,14 +572,9 @@ void TfrmMain::btnTestClick()
     RunTestCode(QStringLiteral("Test Code"));
 }
 
-void TfrmMain::RunTestCode(const QString&)
-{
-}
+void TfrmMain::RunTestCode(const QString&) {}
 
-void TfrmMain::Link_LabelClick()
-{
-    Seams().OpenUrl(QString::fromLatin1(ProductProfile::SupportPageUrl));
-}
+void TfrmMain::Link_LabelClick() { Seams().OpenUrl(QString::fromLatin1(ProductProfile::SupportPageUrl)); }
 
 // ---------------------------------------------------------------------------
 // Configuration page and the outcome
@@ -634,13 +602,13 @@ void TfrmMain::btnCheckFirmwareClick()
         lblFirmwareVersion->setText(version);
         AutoSizeLabel(lblFirmwareVersion);
         if (lblFirmwareVersion->text().trimmed().isEmpty())
-            ShowOutcome(QStringLiteral("Could not connect to router and/or determine firmware version. ") + retry, false,
-                        false);
+            ShowOutcome(QStringLiteral("Could not connect to router and/or determine firmware version. ") + retry,
+                        false, false);
     } else if (FUpgrader->IsLegacyFirmware()) {
         Link_Label->show();
-        ShowOutcome(QStringLiteral("This router has firmware version 3.0. ") +
-                        QLatin1String(ProductProfile::ManualUpgradeText),
-                    false, false);
+        ShowOutcome(
+            QStringLiteral("This router has firmware version 3.0. ") + QLatin1String(ProductProfile::ManualUpgradeText),
+            false, false);
     } else {
         Link_Label->hide();
         ShowOutcome(QStringLiteral("Error logging into router. ") + retry, false, false);
@@ -706,10 +674,7 @@ void TfrmMain::OfferBackup(const QString& file)
         tsOutcomeShow();  // the page shown follows the offer
 }
 
-void TfrmMain::btnRestoreBackupClick()
-{
-    OpenBackupRestore(FOfferedBackup, tsOutcome);
-}
+void TfrmMain::btnRestoreBackupClick() { OpenBackupRestore(FOfferedBackup, tsOutcome); }
 
 void TfrmMain::OpenBackupRestore(const QString& file, QWidget* returnPage)
 {
@@ -814,10 +779,7 @@ void TfrmMain::SetStatusText(const QString& text)
     AutoSizeLabel(lblStatus);
 }
 
-int TfrmMain::DesignProgressStep() const
-{
-    return ProgressBar1->property("step").toInt();
-}
+int TfrmMain::DesignProgressStep() const { return ProgressBar1->property("step").toInt(); }
 
 void TfrmMain::StartStatus(const QString& text)
 {
@@ -868,10 +830,7 @@ QString TfrmMain::GetRouterURL() const
     return url;
 }
 
-TPasswords TfrmMain::Passwords() const
-{
-    return {edPassword->text(), edExpressAdminPassword->text()};
-}
+TPasswords TfrmMain::Passwords() const { return {edPassword->text(), edExpressAdminPassword->text()}; }
 
 void TfrmMain::SetPasswords(const TPasswords& passwords)
 {
@@ -879,20 +838,11 @@ void TfrmMain::SetPasswords(const TPasswords& passwords)
     edExpressAdminPassword->setText(passwords.Express);
 }
 
-bool TfrmMain::FirmwareVersionShown() const
-{
-    return !lblFirmwareVersion->text().trimmed().isEmpty();
-}
+bool TfrmMain::FirmwareVersionShown() const { return !lblFirmwareVersion->text().trimmed().isEmpty(); }
 
-std::optional<QString> TfrmMain::AskRouterPassword(const QString& text)
-{
-    return Seams().AskPassword(text);
-}
+std::optional<QString> TfrmMain::AskRouterPassword(const QString& text) { return Seams().AskPassword(text); }
 
-void TfrmMain::ShowRouterAnswer(const QString& text)
-{
-    mmoOutput->setPlainText(text);
-}
+void TfrmMain::ShowRouterAnswer(const QString& text) { mmoOutput->setPlainText(text); }
 
 QByteArray TfrmMain::LoadFirmwareImage() const
 {

@@ -38,8 +38,8 @@ public:
     // The window's file dialogs; each keeps the name chosen last.
     TFileDialog SaveDialog{TFileDialog::TKind::Save, QStringLiteral("GWS File (*.gws)|*.gws|All Files (*.*)|*.*"), {}};
     TFileDialog OpenDialog{TFileDialog::TKind::Open, QStringLiteral("GWS File (*.gws)|*.gws|All Files (*.*)|*.*"), {}};
-    TFileDialog SaveDialogFirmware{TFileDialog::TKind::Save,
-                                   QStringLiteral("Binary Files (*.bin)|*.bin|All Files (*.*)|*.*"), {}};
+    TFileDialog SaveDialogFirmware{
+        TFileDialog::TKind::Save, QStringLiteral("Binary Files (*.bin)|*.bin|All Files (*.*)|*.*"), {}};
 
     // The view of the router driver (see IUpgraderView).
     QString GetRouterURL() const override;
@@ -198,16 +198,16 @@ private:
     std::unique_ptr<TWizardSeams> FSeams;
     std::unique_ptr<IAdapterQuery> FAdapterQuery;
     TAnchors* FAnchors = nullptr;
-    int FProgressStep = 0;  // the progress bar's step; its design step from the form at first
-    int FBusyBarValue = -1;  // bar position kept while the bar moves on its own; -1: not busy
+    int FProgressStep = 0;    // the progress bar's step; its design step from the form at first
+    int FBusyBarValue = -1;   // bar position kept while the bar moves on its own; -1: not busy
     int FBusyBarMaximum = 0;  // the bar's maximum before it moved on its own
     bool FShown = false;
     bool GatewayLookupPending = false;
     bool FLookingUpGateway = false;
     bool DefaultSettingsFilePending = false;
     bool FAllowPlaceholderFirmware = false;
-    int FRouterChanges = 0;  // the router is being changed while above 0
-    int FRunsInProgress = 0;  // router work of a window handler runs while above 0
+    int FRouterChanges = 0;             // the router is being changed while above 0
+    int FRunsInProgress = 0;            // router work of a window handler runs while above 0
     std::shared_ptr<void> FLogoutHold;  // the desktop's logout held while the router is being changed
     QString FOfferedBackup;
     std::unique_ptr<TNorvoFirmwareUpgrader> FUpgrader;

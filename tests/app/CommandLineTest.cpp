@@ -39,10 +39,7 @@ struct CommandLineCase {
     const char* platform = "";  // the window system asked for with -platform
 };
 
-void PrintTo(const CommandLineCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
+void PrintTo(const CommandLineCase& c, std::ostream* os) { *os << c.name; }
 
 class CommandLine : public ::testing::TestWithParam<CommandLineCase> {};
 
@@ -75,8 +72,12 @@ INSTANTIATE_TEST_SUITE_P(
         CommandLineCase{"version", {QStringLiteral("--version")}, false, 0, kVersion, {}, false},
         CommandLineCase{"short_version", {QStringLiteral("-v")}, false, 0, kVersion, {}, false},
         CommandLineCase{"help_wins_over_a_run_option",
-                        {QStringLiteral("--allow-placeholder-firmware"), QStringLiteral("--help")}, false, 0, kUsage,
-                        {}, false},
+                        {QStringLiteral("--allow-placeholder-firmware"), QStringLiteral("--help")},
+                        false,
+                        0,
+                        kUsage,
+                        {},
+                        false},
         CommandLineCase{"unknown_option",
                         {QStringLiteral("--bogus")},
                         false,
@@ -121,8 +122,8 @@ INSTANTIATE_TEST_SUITE_P(
                         {},
                         true,
                         "offscreen"},
-        CommandLineCase{"qt_style_given_with_equals", {"-style=fusion", "--stylesheet=look.qss"}, true, 0, {}, {},
-                        false},
+        CommandLineCase{
+            "qt_style_given_with_equals", {"-style=fusion", "--stylesheet=look.qss"}, true, 0, {}, {}, false},
         CommandLineCase{"qt_option_without_its_value",
                         {"-platform"},
                         false,
@@ -158,10 +159,7 @@ struct DisplayCase {
     const char* why;  // the part in parentheses
 };
 
-void PrintTo(const DisplayCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
+void PrintTo(const DisplayCase& c, std::ostream* os) { *os << c.name; }
 
 class Display : public ::testing::TestWithParam<DisplayCase> {};
 
@@ -178,13 +176,13 @@ TEST_P(Display, MissingOneIsNamedInOneLine)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Display,
-    ::testing::Values(DisplayCase{"none", "", "", "", "neither DISPLAY nor WAYLAND_DISPLAY is set"},
-                      DisplayCase{"x11", ":93", "", "", "none could be reached through DISPLAY=:93"},
-                      DisplayCase{"wayland", "", "wayland-0", "", "none could be reached through WAYLAND_DISPLAY=wayland-0"},
-                      DisplayCase{"both", ":93", "wayland-0", "",
-                                  "none could be reached through DISPLAY=:93 or WAYLAND_DISPLAY=wayland-0"},
-                      DisplayCase{"platform_chosen", ":0", "", "bogus",
-                                  "the window system \"bogus\" could not be started"}),
+    ::testing::Values(
+        DisplayCase{"none", "", "", "", "neither DISPLAY nor WAYLAND_DISPLAY is set"},
+        DisplayCase{"x11", ":93", "", "", "none could be reached through DISPLAY=:93"},
+        DisplayCase{"wayland", "", "wayland-0", "", "none could be reached through WAYLAND_DISPLAY=wayland-0"},
+        DisplayCase{"both", ":93", "wayland-0", "",
+                    "none could be reached through DISPLAY=:93 or WAYLAND_DISPLAY=wayland-0"},
+        DisplayCase{"platform_chosen", ":0", "", "bogus", "the window system \"bogus\" could not be started"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The program itself, started where no window can open: no display set (as
@@ -201,10 +199,7 @@ struct StartCase {
     const char* standardError;  // "{DISPLAY}" stands for the display used
 };
 
-void PrintTo(const StartCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
+void PrintTo(const StartCase& c, std::ostream* os) { *os << c.name; }
 
 // ":N" for the first N from 93 up whose X server socket does not exist.
 QString FreeDisplay()
@@ -276,8 +271,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "",
                   "norvo-firmware-upgrade: no display to show the window on (the window system \"bogus\" could not "
                   "be started); start it from a desktop session.\n"},
-        StartCase{"version_needs_none", {QStringLiteral("--version")}, nullptr, nullptr, 0, "norvo-firmware-upgrade ",
-                  ""},
+        StartCase{
+            "version_needs_none", {QStringLiteral("--version")}, nullptr, nullptr, 0, "norvo-firmware-upgrade ", ""},
         StartCase{"help_needs_none", {QStringLiteral("--help")}, nullptr, nullptr, 0, "Usage: ", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -290,10 +285,7 @@ struct ClosedPipeCase {
     int exitCode;
 };
 
-void PrintTo(const ClosedPipeCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
+void PrintTo(const ClosedPipeCase& c, std::ostream* os) { *os << c.name; }
 
 class ProgramWritingToAClosedPipe : public ::testing::TestWithParam<ClosedPipeCase> {};
 

@@ -19,10 +19,10 @@ TEST(Leftovers, TheProgramsOwnTargetsAreTheBackupAndTheFirmwareFile)
         const char* name;
         bool ours;
     };
-    for (const Case& c : {Case{"SaveRouterSettings.gws", true}, Case{"SaveRouterSettings-20261210-191700.gws", true},
-                          Case{"WRX-270C2_FW306B01.bin", true}, Case{"norvo-firmware-upgrade.log", false},
-                          Case{"SaveRouterSettings.txt", false}, Case{"MySettings.gws", false},
-                          Case{"firmware.bin", false}})
+    for (const Case& c :
+         {Case{"SaveRouterSettings.gws", true}, Case{"SaveRouterSettings-20261210-191700.gws", true},
+          Case{"WRX-270C2_FW306B01.bin", true}, Case{"norvo-firmware-upgrade.log", false},
+          Case{"SaveRouterSettings.txt", false}, Case{"MySettings.gws", false}, Case{"firmware.bin", false}})
         EXPECT_EQ(IsProgramFileTarget(QString::fromLatin1(c.name)), c.ours) << c.name;
 }
 

@@ -80,7 +80,8 @@ protected:
     void SetUp() override
     {
         RouterRun::SetUp();
-        log_ = std::make_unique<TSupportLog>(folder_.filePath(QStringLiteral("support.log")), QStringLiteral("=== run"));
+        log_ =
+            std::make_unique<TSupportLog>(folder_.filePath(QStringLiteral("support.log")), QStringLiteral("=== run"));
     }
     void TearDown() override
     {

@@ -199,7 +199,7 @@ TEST(StaleTemporaryFiles, OnlyTheWritersOwnOldOnesGo)
         {"SaveRouterSettings-20260101-120000.gws.q7W2e4", hours(30), Kind::File, true},
         {"WRX-270C2_FW306B01.bin.x1y2z3", minutes(61), Kind::File, true},
         {"SaveRouterSettings.gws.Fresh1", minutes(59), Kind::File, false},
-        {"SaveRouterSettings.gws", hours(2), Kind::File, false},       // the backup itself
+        {"SaveRouterSettings.gws", hours(2), Kind::File, false},  // the backup itself
         {"WRX-270C2_FW306B01.bin", hours(2), Kind::File, false},
         {"notes.txt.Ab3dE9", hours(2), Kind::File, false},             // another program's
         {"SaveRouterSettings.gws.Ab3d", hours(2), Kind::File, false},  // not the writer's suffix

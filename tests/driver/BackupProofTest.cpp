@@ -28,18 +28,15 @@ QString LeaveEarlierBackup(const QString& path)
 
 struct ProofCase {
     const char* name;
-    std::string password;      // the router's and the user's admin password
+    std::string password;  // the router's and the user's admin password
     int ignoredSettingsUploads;
-    bool success;              // the outcome
+    bool success;  // the outcome
     bool backupKept;
-    bool recordKept;           // the next start asks about it
-    QString offerText;         // in the offer on the outcome page; empty: no offer
+    bool recordKept;    // the next start asks about it
+    QString offerText;  // in the offer on the outcome page; empty: no offer
 };
 
-void PrintTo(const ProofCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
+void PrintTo(const ProofCase& c, std::ostream* os) { *os << c.name; }
 
 class BackupProof : public RouterRun, public ::testing::WithParamInterface<ProofCase> {};
 
@@ -70,16 +67,15 @@ TEST_P(BackupProof, BackupGoesOnlyWhenTheLastLoginProvesTheRestore)
     EXPECT_TRUE(Seams().Errors.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Runs, BackupProof,
-    ::testing::Values(
-        // The factory router takes the empty password too: that login proves
-        // nothing, so the file stays and is offered, but the next start won't ask.
-        ProofCase{"empty_password_restore_ignored", "", 1, true, true, false, kKeptText},
-        ProofCase{"empty_password_restore_works", "", 0, true, true, false, kKeptText},
-        ProofCase{"password_set_restore_ignored", "admin", 1, false, true, true, kSavedText},
-        ProofCase{"password_set_restore_works", "admin", 0, true, false, false, QString()}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Runs, BackupProof,
+                         ::testing::Values(
+                             // The factory router takes the empty password too: that login proves
+                             // nothing, so the file stays and is offered, but the next start won't ask.
+                             ProofCase{"empty_password_restore_ignored", "", 1, true, true, false, kKeptText},
+                             ProofCase{"empty_password_restore_works", "", 0, true, true, false, kKeptText},
+                             ProofCase{"password_set_restore_ignored", "admin", 1, false, true, true, kSavedText},
+                             ProofCase{"password_set_restore_works", "admin", 0, true, false, false, QString()}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // A configuration folder that cannot be written (owned by root after a sudo
 // run, say): a file stands where the folder should be.
@@ -198,19 +194,16 @@ TEST_F(RouterRun, SaveSettingsPageOffersANewNameWhileABackupIsPending)
 
 struct RestoreProofCase {
     const char* name;
-    std::string factoryPassword;             // what the router takes before the restore
+    std::string factoryPassword;  // what the router takes before the restore
     int ignoredSettingsUploads;
-    QString boxPassword;                     // in the Upgrade Type page's box
-    std::optional<QString> promptAnswer;     // to the password prompt, if one comes
-    bool sent;                               // the settings went to the router
+    QString boxPassword;                  // in the Upgrade Type page's box
+    std::optional<QString> promptAnswer;  // to the password prompt, if one comes
+    bool sent;                            // the settings went to the router
     bool recordCleared;
-    QString error;                           // part of the error shown; empty: none
+    QString error;  // part of the error shown; empty: none
 };
 
-void PrintTo(const RestoreProofCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
+void PrintTo(const RestoreProofCase& c, std::ostream* os) { *os << c.name; }
 
 class RestoreProof : public RouterRun, public ::testing::WithParamInterface<RestoreProofCase> {};
 

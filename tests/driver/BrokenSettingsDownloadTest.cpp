@@ -19,15 +19,13 @@ struct BrokenDownloadCase {
     QString error;
 };
 
-void PrintTo(const BrokenDownloadCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
+void PrintTo(const BrokenDownloadCase& c, std::ostream* os) { *os << c.name; }
 
 ScriptedReply GarbledAfterSixteenBytes()
 {
-    return ScriptedReply{"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nConnection: close\r\n\r\n"
-                         "10\r\nWRX270CFG-partly\r\nzz\r\nthe rest\r\n0\r\n\r\n"};
+    return ScriptedReply{
+        "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nConnection: close\r\n\r\n"
+        "10\r\nWRX270CFG-partly\r\nzz\r\nthe rest\r\n0\r\n\r\n"};
 }
 
 ScriptedReply DrippingFromItsHead()

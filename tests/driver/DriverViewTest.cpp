@@ -163,10 +163,9 @@ TEST_F(ExpressRunOnView, RefusedLoginAsksAgainOnTheUpgradeTypePage)
 
     Driver().ExpressUpgrade();
 
-    EXPECT_EQ(View.Decisions(),
-              QStringList({"SetRunButtonsEnabled(false)", "OfferBackup()", "LoadFirmwareImage",
-                           "ShowLoginFailedPrompt(" + kLoginFailed + ")", "SetRunButtonsEnabled(true)",
-                           "ShowPage(UpgradeType)"}));
+    EXPECT_EQ(View.Decisions(), QStringList({"SetRunButtonsEnabled(false)", "OfferBackup()", "LoadFirmwareImage",
+                                             "ShowLoginFailedPrompt(" + kLoginFailed + ")",
+                                             "SetRunButtonsEnabled(true)", "ShowPage(UpgradeType)"}));
     EXPECT_EQ(View.Typed.Configuration, QStringLiteral(" admin "));  // the boxes as the user left them
     EXPECT_EQ(View.RouterChanges, 0);
 }

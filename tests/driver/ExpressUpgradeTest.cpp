@@ -7,7 +7,6 @@
 
 #include <sys/stat.h>
 
-
 namespace drivertest {
 namespace {
 
@@ -36,10 +35,7 @@ struct FullRunCase {
     int loginsPerLogin;  // login requests each login needs (2 when only the retry is accepted)
 };
 
-void PrintTo(const FullRunCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
+void PrintTo(const FullRunCase& c, std::ostream* os) { *os << c.name; }
 
 class FullExpressUpgrade : public RouterRun, public ::testing::WithParamInterface<FullRunCase> {};
 
@@ -93,9 +89,13 @@ TEST_P(FullExpressUpgrade, UpgradesRestoresSettingsAndEndsOnSuccess)
     // After the upgrade the router's padding is the new firmware's (0x00)
     // unless it accepts only the retry.
     const Requests laterLogin = c.acceptedPad == 0x01 ? login : kLogin;
-    EXPECT_EQ(Received(), Concat({login, kVersion, {"GET /getconfig.cgi", "POST /upload.cgi", "GET /reboot.cgi"},
+    EXPECT_EQ(Received(), Concat({login,
+                                  kVersion,
+                                  {"GET /getconfig.cgi", "POST /upload.cgi", "GET /reboot.cgi"},
                                   {"GET /"},  // the router is back at the first poll
-                                  laterLogin, {"POST /setconfig.cgi", "GET /reboot.cgi", "GET /"}, laterLogin,
+                                  laterLogin,
+                                  {"POST /setconfig.cgi", "GET /reboot.cgi", "GET /"},
+                                  laterLogin,
                                   kVersion}));
 
     const std::vector<testsupport::RouterUpload> firmware = Router().FirmwareUploads();
@@ -120,13 +120,12 @@ TEST_P(FullExpressUpgrade, UpgradesRestoresSettingsAndEndsOnSuccess)
     EXPECT_FALSE(Form().pnlRestoreBackup->isVisibleTo(Form().tsOutcome));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Routers, FullExpressUpgrade,
-    ::testing::Values(FullRunCase{"password_on_upgrade_type_page", false, false, 0x00, 1},
-                      FullRunCase{"password_only_on_configuration_page", true, false, 0x00, 1},
-                      FullRunCase{"legacy_router_digit_padding", false, true, '0', 1},
-                      FullRunCase{"router_accepting_only_the_retry", false, false, 0x01, 2}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Routers, FullExpressUpgrade,
+                         ::testing::Values(FullRunCase{"password_on_upgrade_type_page", false, false, 0x00, 1},
+                                           FullRunCase{"password_only_on_configuration_page", true, false, 0x00, 1},
+                                           FullRunCase{"legacy_router_digit_padding", false, true, '0', 1},
+                                           FullRunCase{"router_accepting_only_the_retry", false, false, 0x01, 2}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RouterRun, RouterAlreadyCurrentGetsNoBackupUploadOrRestart)
 {
@@ -152,8 +151,9 @@ TEST_F(RouterRun, WrongPasswordAsksAgainAndTheRetypedPasswordUpgrades)
 
     EXPECT_EQ(Page(), Form().tsUpgradeType);
     EXPECT_EQ(Form().lblExpressUpgrade->text(), LoginFailedText);
-    for (QWidget* shown : {static_cast<QWidget*>(Form().lblExpressUpgrade), static_cast<QWidget*>(Form().edExpressAdminPassword),
-                           static_cast<QWidget*>(Form().lblExpressAdminPassword)})
+    for (QWidget* shown :
+         {static_cast<QWidget*>(Form().lblExpressUpgrade), static_cast<QWidget*>(Form().edExpressAdminPassword),
+          static_cast<QWidget*>(Form().lblExpressAdminPassword)})
         EXPECT_TRUE(shown->isVisibleTo(Form().tsUpgradeType)) << shown->objectName().toStdString();
     for (QWidget* hidden : {static_cast<QWidget*>(Form().Label2), static_cast<QWidget*>(Form().WiredChk),
                             static_cast<QWidget*>(Form().lblContinue), static_cast<QWidget*>(Form().Link_Label)})
@@ -191,10 +191,7 @@ void RefuseUpload(RouterSimConfig& config)
     };
 }
 
-void PrintTo(const FailedRunCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
+void PrintTo(const FailedRunCase& c, std::ostream* os) { *os << c.name; }
 
 class FailedRun : public RouterRun, public ::testing::WithParamInterface<FailedRunCase> {};
 
@@ -225,18 +222,17 @@ TEST_P(FailedRun, KeepsTheBackupAndOffersIt)
 
 INSTANTIATE_TEST_SUITE_P(
     Ends, FailedRun,
-    ::testing::Values(
-        FailedRunCase{"empty_password_refused_after_upgrade",
-                      [](RouterSimConfig& config) { config.factoryPassword = "factory"; }, UpgradeErrorText, 0, 1,
-                      "3.6"},
-        FailedRunCase{"restore_answered_but_ignored_so_the_last_login_fails",
-                      [](RouterSimConfig& config) { config.ignoredSettingsUploads = 1; }, UpgradeErrorText, 1, 2,
-                      "3.6"},
-        FailedRunCase{"version_mismatch_after_the_run",
-                      [](RouterSimConfig& config) { config.upgradedFirmwareVersion = "3.60"; }, MismatchText, 1, 2,
-                      "3.60"},
-        FailedRunCase{"router_refuses_the_upload_and_keeps_the_old_password", RefuseUpload, UpgradeErrorText, 0, 1,
-                      "3.5"}),
+    ::testing::Values(FailedRunCase{"empty_password_refused_after_upgrade",
+                                    [](RouterSimConfig& config) { config.factoryPassword = "factory"; },
+                                    UpgradeErrorText, 0, 1, "3.6"},
+                      FailedRunCase{"restore_answered_but_ignored_so_the_last_login_fails",
+                                    [](RouterSimConfig& config) { config.ignoredSettingsUploads = 1; },
+                                    UpgradeErrorText, 1, 2, "3.6"},
+                      FailedRunCase{"version_mismatch_after_the_run",
+                                    [](RouterSimConfig& config) { config.upgradedFirmwareVersion = "3.60"; },
+                                    MismatchText, 1, 2, "3.60"},
+                      FailedRunCase{"router_refuses_the_upload_and_keeps_the_old_password", RefuseUpload,
+                                    UpgradeErrorText, 0, 1, "3.5"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RouterRun, FailedUploadShowsTheFirmwareProblemAndTheRunGoesOn)
@@ -270,10 +266,7 @@ struct ImageCase {
     bool upgrades;
 };
 
-void PrintTo(const ImageCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
+void PrintTo(const ImageCase& c, std::ostream* os) { *os << c.name; }
 
 class FirmwareImageCheck : public RouterRun, public ::testing::WithParamInterface<ImageCase> {};
 
@@ -284,7 +277,9 @@ TEST_P(FirmwareImageCheck, RefusedImageEndsBeforeAnyRequest)
     Form().SetAllowPlaceholderFirmware(c.allowed);
     Form().Seams().FirmwareIsPlaceholder = [&c] { return c.placeholder; };
     if (c.damaged)
-        Seams().LoadFirmware = []() -> QByteArray { throw Exception("The firmware image in this installer is damaged."); };
+        Seams().LoadFirmware = []() -> QByteArray {
+            throw Exception("The firmware image in this installer is damaged.");
+        };
 
     PressNext(QStringLiteral("admin"));
 
@@ -333,17 +328,14 @@ TEST_F(RouterRun, RouterNeverBackAfterRestartEndsInTheErrorOutcome)
 struct EscapingErrorCase {
     const char* name;
     const char* failingPath;
-    bool cutOff;  // the router closes without answering; else it answers 500
+    bool cutOff;    // the router closes without answering; else it answers 500
     bool byAction;  // run through actNext's execute handler instead of the button
     QString message;
     int uploadsSent;
     bool routerMayBeChanged;  // else nothing was changed: back to retry
 };
 
-void PrintTo(const EscapingErrorCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
+void PrintTo(const EscapingErrorCase& c, std::ostream* os) { *os << c.name; }
 
 class ErrorEscapingTheRun : public RouterRun, public ::testing::WithParamInterface<EscapingErrorCase> {};
 
@@ -388,15 +380,14 @@ TEST_P(ErrorEscapingTheRun, IsShownAndEndsOnTheOfferOrLeavesNextUsable)
 
 INSTANTIATE_TEST_SUITE_P(
     Errors, ErrorEscapingTheRun,
-    ::testing::Values(
-        EscapingErrorCase{"settings_download_refused", "/getconfig.cgi", false, false,
-                          QStringLiteral("HTTP/1.0 500 Internal Server Error"), 0, false},
-        EscapingErrorCase{"settings_download_refused_next_action", "/getconfig.cgi", false, true,
-                          QStringLiteral("HTTP/1.0 500 Internal Server Error"), 0, false},
-        EscapingErrorCase{"restart_request_cut_off", "/reboot.cgi", true, false,
-                          QStringLiteral("Connection Closed Gracefully."), 1, true},
-        EscapingErrorCase{"settings_restore_refused", "/setconfig.cgi", false, false,
-                          QStringLiteral("HTTP/1.0 500 Internal Server Error"), 1, true}),
+    ::testing::Values(EscapingErrorCase{"settings_download_refused", "/getconfig.cgi", false, false,
+                                        QStringLiteral("HTTP/1.0 500 Internal Server Error"), 0, false},
+                      EscapingErrorCase{"settings_download_refused_next_action", "/getconfig.cgi", false, true,
+                                        QStringLiteral("HTTP/1.0 500 Internal Server Error"), 0, false},
+                      EscapingErrorCase{"restart_request_cut_off", "/reboot.cgi", true, false,
+                                        QStringLiteral("Connection Closed Gracefully."), 1, true},
+                      EscapingErrorCase{"settings_restore_refused", "/setconfig.cgi", false, false,
+                                        QStringLiteral("HTTP/1.0 500 Internal Server Error"), 1, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RouterRun, FailedSettingsDownloadInTheRunWritesNoSettingsFile)

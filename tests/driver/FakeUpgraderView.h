@@ -17,8 +17,8 @@ namespace drivertest {
 
 inline const char* PageName(TUpgraderPage page)
 {
-    static const char* const names[kUpgraderPageCount] = {"UpgradeType",  "Status", "Configuration", "SaveSettings",
-                                                          "Output", "RestoreSettings", "Outcome"};
+    static const char* const names[kUpgraderPageCount] = {
+        "UpgradeType", "Status", "Configuration", "SaveSettings", "Output", "RestoreSettings", "Outcome"};
     return names[static_cast<int>(page)];
 }
 

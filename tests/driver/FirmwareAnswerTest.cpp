@@ -15,22 +15,20 @@ using testsupport::RouterRequest;
 using testsupport::RouterSimConfig;
 using testsupport::ScriptedReply;
 
-const QString kWritingText = QStringLiteral("Please wait while the router writes the new firmware. Do not turn it off...");
+const QString kWritingText =
+    QStringLiteral("Please wait while the router writes the new firmware. Do not turn it off...");
 const QString kUnconfirmedText = QStringLiteral(
     "The router did not confirm that it received the new firmware. It may still be writing it: do not turn the "
     "router off or unplug it for the next few minutes.");
 
 struct UploadAnswerCase {
     const char* name;
-    ScriptedReply reply;   // the router's answer to /upload.cgi
+    ScriptedReply reply;  // the router's answer to /upload.cgi
     QString outcome;
-    bool restarted;        // a restart request followed the upload
+    bool restarted;  // a restart request followed the upload
 };
 
-void PrintTo(const UploadAnswerCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
+void PrintTo(const UploadAnswerCase& c, std::ostream* os) { *os << c.name; }
 
 ScriptedReply Late(ScriptedReply reply)
 {
@@ -83,8 +81,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Answered late but within the bound: the run goes on to the restart
         // (and fails later, as this router never took the image).
         UploadAnswerCase{"late_answer", Late(Answer("HTTP/1.0 200 OK", "Upgrade done")), UpgradeErrorText, true},
-        UploadAnswerCase{"never_answers", ScriptedReply{"", ScriptedReply::Then::NeverAnswer}, kUnconfirmedText,
-                         false},
+        UploadAnswerCase{"never_answers", ScriptedReply{"", ScriptedReply::Then::NeverAnswer}, kUnconfirmedText, false},
         UploadAnswerCase{"closes_without_an_answer", Late(ScriptedReply{"", ScriptedReply::Then::Close}),
                          kUnconfirmedText, false},
         // An answer, even a refusal, means the router is not writing.

@@ -99,8 +99,8 @@ TEST(FirmwareImage, ProgramExecutableCarriesTheImageByteForByte)
     const QByteArray program = ReadFile(QStringLiteral(NORVO_PROGRAM_FILE));
     ASSERT_FALSE(program.isEmpty());
     const QByteArray image = FirmwareImage::Load();
-    const auto found = std::search(program.begin(), program.end(),
-                                   std::boyer_moore_horspool_searcher(image.begin(), image.end()));
+    const auto found =
+        std::search(program.begin(), program.end(), std::boyer_moore_horspool_searcher(image.begin(), image.end()));
     EXPECT_NE(found, program.end());
 }
 

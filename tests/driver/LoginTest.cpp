@@ -24,10 +24,7 @@ std::string Token(const std::string& salt, const std::string& password, char pad
     return salt + testsupport::Md5Hex(data);
 }
 
-void CheckFirmware(TfrmMain& form)
-{
-    form.btnCheckFirmware->click();
-}
+void CheckFirmware(TfrmMain& form) { form.btnCheckFirmware->click(); }
 
 // ---- Padding of each attempt ------------------------------------------------
 
@@ -39,10 +36,7 @@ struct PaddingCase {
     bool loggedIn;
 };
 
-void PrintTo(const PaddingCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
+void PrintTo(const PaddingCase& c, std::ostream* os) { *os << c.name; }
 
 class LoginPadding : public RouterRun, public ::testing::WithParamInterface<PaddingCase> {};
 
@@ -77,14 +71,14 @@ TEST_P(LoginPadding, EachAttemptCarriesTheExpectedToken)
     EXPECT_EQ(first, Token(first.substr(0, 16), "pass", c.pads[0]));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Routers, LoginPadding,
-    ::testing::Values(PaddingCase{"zero_bytes", false, 0x00, {'\0'}, true},
-                      PaddingCase{"legacy_digit_zero", true, '0', {'0'}, true},
-                      PaddingCase{"retry_with_01", false, 0x01, {'\0', '\x01'}, true},
-                      PaddingCase{"legacy_then_retry_with_01", true, 0x01, {'0', '\x01'}, true},
-                      PaddingCase{"legacy_router_refusing_both", true, 0x00, {'0', '\x01'}, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Routers, LoginPadding,
+                         ::testing::Values(PaddingCase{"zero_bytes", false, 0x00, {'\0'}, true},
+                                           PaddingCase{"legacy_digit_zero", true, '0', {'0'}, true},
+                                           PaddingCase{"retry_with_01", false, 0x01, {'\0', '\x01'}, true},
+                                           PaddingCase{"legacy_then_retry_with_01", true, 0x01, {'0', '\x01'}, true},
+                                           PaddingCase{
+                                               "legacy_router_refusing_both", true, 0x00, {'0', '\x01'}, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // ---- Check Firmware Version ------------------------------------------------
 
@@ -108,16 +102,13 @@ struct CheckFailureCase {
     const char* name;
     bool legacyPage;
     std::string password;
-    bool routerAway;       // nothing listens on the port
-    bool hideVersion;      // the page after the login shows no version
+    bool routerAway;   // nothing listens on the port
+    bool hideVersion;  // the page after the login shows no version
     QString message;
     bool linkShown;
 };
 
-void PrintTo(const CheckFailureCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
+void PrintTo(const CheckFailureCase& c, std::ostream* os) { *os << c.name; }
 
 class CheckFirmwareFailure : public RouterRun, public ::testing::WithParamInterface<CheckFailureCase> {};
 
@@ -168,13 +159,13 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         CheckFailureCase{"wrong_password", false, "wrong", false, false, kLoginError, false},
         CheckFailureCase{"router_away", false, "admin", true, false, kLoginError, false},
-        CheckFailureCase{"no_version_on_page", false, "admin", false, true,
-                         QStringLiteral("Could not connect to router and/or determine firmware version. ") + RetryAdvice,
-                         false},
+        CheckFailureCase{
+            "no_version_on_page", false, "admin", false, true,
+            QStringLiteral("Could not connect to router and/or determine firmware version. ") + RetryAdvice, false},
         // A 3.0x router that refuses the login gets the manual-upgrade advice.
-        CheckFailureCase{"legacy_router_refusing", true, "wrong", false, false,
-                         QStringLiteral("This router has firmware version 3.0. ") + Text(ProductProfile::ManualUpgradeText),
-                         true}),
+        CheckFailureCase{
+            "legacy_router_refusing", true, "wrong", false, false,
+            QStringLiteral("This router has firmware version 3.0. ") + Text(ProductProfile::ManualUpgradeText), true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RouterRun, LegacyFindingIsReadOnceAndClearedByTheNextLogin)

@@ -12,18 +12,15 @@ using PageOf = QWidget* Ui::frmMain::*;
 struct NavigationCase {
     const char* name;
     PageOf page;
-    bool versionShown;      // lblFirmwareVersion holds a version
-    bool returnPageSet;     // a Check Firmware outcome recorded its return page
+    bool versionShown;   // lblFirmwareVersion holds a version
+    bool returnPageSet;  // a Check Firmware outcome recorded its return page
     bool nextEnabled;
     bool previousEnabled;
     PageOf previousGoesTo;  // nullptr: Previous leaves the page as it is
     bool navigationHidden;  // Previous hides the Next and Previous panels
 };
 
-void PrintTo(const NavigationCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
+void PrintTo(const NavigationCase& c, std::ostream* os) { *os << c.name; }
 
 class Navigation : public ::testing::TestWithParam<NavigationCase> {};
 
@@ -66,8 +63,7 @@ INSTANTIATE_TEST_SUITE_P(
         NavigationCase{"save_settings", &F::tsSaveSettings, false, false, true, true, &F::tsConfiguration, false},
         NavigationCase{"output", &F::tsOutput, true, true, false, false, nullptr, false},
         NavigationCase{"restore_settings", &F::tsRestoreSettings, false, false, true, false, nullptr, false},
-        NavigationCase{"outcome_with_return_page", &F::tsOutcome, false, true, false, true, &F::tsConfiguration,
-                       false},
+        NavigationCase{"outcome_with_return_page", &F::tsOutcome, false, true, false, true, &F::tsConfiguration, false},
         NavigationCase{"outcome_without_return_page", &F::tsOutcome, true, false, false, false, nullptr, false}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -3,12 +3,12 @@
 // sleeping, so a whole upgrade with two restarts runs in well under a second.
 #pragma once
 
+#include "driver/ProgramFiles.h"
 #include "driver/utWrx310.h"
+#include "resources/ProductProfile.h"
 #include "tests/support/RouterSim.h"
 #include "tests/support/TestHttpServer.h"
 #include "tests/wizard/WizardTestSupport.h"
-#include "resources/ProductProfile.h"
-#include "driver/ProgramFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -95,8 +95,8 @@ protected:
             router_->AdvanceTime(ms);
         });
         // Only a safety net: loopback answers come at once.
-        for (TIdLimits* limits : {&Driver().Limits().SmallPage, &Driver().Limits().SettingsTransfer,
-                                  &Driver().Limits().FirmwareUpload}) {
+        for (TIdLimits* limits :
+             {&Driver().Limits().SmallPage, &Driver().Limits().SettingsTransfer, &Driver().Limits().FirmwareUpload}) {
             limits->ConnectMs = 5000;
             limits->StallMs = 10000;
         }
@@ -160,7 +160,7 @@ protected:
     testsupport::RouterSim& Router() const { return *router_; }
     wizardtest::TFakeAdapterQuery& Adapters() const { return *window_->Adapters; }
 
-    std::vector<int> Waits;       // every pause the driver asked for, in ms
+    std::vector<int> Waits;        // every pause the driver asked for, in ms
     std::function<void()> OnWait;  // runs at each pause, before the clock moves
 
     QString SettingsFile;  // the express run's settings backup
@@ -177,10 +177,7 @@ private:
     std::unique_ptr<wizardtest::TTestWindow> window_;
 };
 
-inline QString Text(const char* latin1)
-{
-    return QString::fromLatin1(latin1);
-}
+inline QString Text(const char* latin1) { return QString::fromLatin1(latin1); }
 
 inline const QString RetryAdvice = Text(ProductProfile::RetryAdviceText);
 inline const QString UpgradeErrorText = QStringLiteral("There was an error with the upgrade process. ") + RetryAdvice;

@@ -90,17 +90,14 @@ TEST_F(SettingsPages, SaveThenRestoreRoundTripsTheSettingsAndRestartsTheRouter)
 
 struct FailedSaveCase {
     const char* name;
-    bool logIn;              // without a login the router refuses with 403
-    const char* cutReply;    // what the router sends before it closes; nullptr: a normal answer
-    bool missingFolder;      // the target's folder does not exist
-    QString message;         // prefix of the error shown
+    bool logIn;            // without a login the router refuses with 403
+    const char* cutReply;  // what the router sends before it closes; nullptr: a normal answer
+    bool missingFolder;    // the target's folder does not exist
+    QString message;       // prefix of the error shown
     int downloadsSent;
 };
 
-void PrintTo(const FailedSaveCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
+void PrintTo(const FailedSaveCase& c, std::ostream* os) { *os << c.name; }
 
 class FailedSettingsSave : public SettingsPages, public ::testing::WithParamInterface<FailedSaveCase> {};
 
@@ -149,7 +146,8 @@ INSTANTIATE_TEST_SUITE_P(
         FailedSaveCase{"connection_closed", true, "", false, QStringLiteral("Connection Closed Gracefully."), 1},
         // Half of the announced settings, then the router closes: a cut-off
         // copy must not replace the earlier backup.
-        FailedSaveCase{"closed_mid_body", true, "HTTP/1.0 200 OK\r\nContent-Length: 100\r\n\r\n0123456789012345678901234567890123456789", false,
+        FailedSaveCase{"closed_mid_body", true,
+                       "HTTP/1.0 200 OK\r\nContent-Length: 100\r\n\r\n0123456789012345678901234567890123456789", false,
                        QStringLiteral("Connection Closed Gracefully."), 1},
         // Nothing, or a head cut short: no backup at all, never an empty one.
         FailedSaveCase{"empty_until_close", true, "HTTP/1.0 200 OK\r\n\r\n", false,

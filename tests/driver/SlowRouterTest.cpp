@@ -25,8 +25,8 @@ protected:
     {
         QObject::connect(Form().pcCards, &QTabWidget::currentChanged, [this](int) {
             QWidget* page = Form().pcCards->currentWidget();
-            Shown.push_back({page, Form().lblStatus->text(), Form().ProgressBar1->maximum() == 0,
-                             Form().ProgressBar1->value()});
+            Shown.push_back(
+                {page, Form().lblStatus->text(), Form().ProgressBar1->maximum() == 0, Form().ProgressBar1->value()});
         });
     }
     void SmallPageLimits(int stallMs)
@@ -172,10 +172,7 @@ struct HangCase {
     int pollsAtMost;
 };
 
-void PrintTo(const HangCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
+void PrintTo(const HangCase& c, std::ostream* os) { *os << c.name; }
 
 class RouterHangingAfterRestart : public SlowRouter, public ::testing::WithParamInterface<HangCase> {};
 
@@ -227,12 +224,11 @@ TEST_P(RouterHangingAfterRestart, TheWaitEndsWithinItsBoundAndTheRunGoesOn)
     EXPECT_EQ(Router().Reboots(), 2);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Bounds, RouterHangingAfterRestart,
-    ::testing::Values(HangCase{"PollsRunIntoTheirOwnBound", 200, 72000, 3},
-                      // A poll's bound is cut to what is left of the wait.
-                      HangCase{"APollIsCutToTheWait", 5000, 60400, 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Bounds, RouterHangingAfterRestart,
+                         ::testing::Values(HangCase{"PollsRunIntoTheirOwnBound", 200, 72000, 3},
+                                           // A poll's bound is cut to what is left of the wait.
+                                           HangCase{"APollIsCutToTheWait", 5000, 60400, 1}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace drivertest

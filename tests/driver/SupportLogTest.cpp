@@ -16,10 +16,7 @@ namespace {
 
 using testsupport::RouterSimConfig;
 
-QByteArray ReadLog(const QString& path)
-{
-    return ReadFile(path);
-}
+QByteArray ReadLog(const QString& path) { return ReadFile(path); }
 
 // Every needle, in this order, somewhere in the log.
 void ExpectInOrder(const QByteArray& log, const std::vector<QByteArray>& needles)
@@ -62,24 +59,24 @@ TEST_F(SupportLogRun, WholeRunLogsItsStepsAndNothingSecret)
     const QByteArray log = ReadLog(LogPath());
     const QByteArray url = QByteArray("http://127.0.0.1:") + QByteArray::number(Router().Port());
     ExpectInOrder(log, {
-        "=== test run",
-        "norvo.http GET " + url + " -> HTTP/1.0 200 OK, ",
-        "norvo.http GET " + url + "/post_login.xml?hash=<redacted> -> HTTP/1.0 200 OK, ",
-        "norvo.driver Login accepted",
-        "norvo.driver Firmware version: 3.5",
-        "norvo.wizard Status: Saving Router Settings...",
-        "norvo.http GET " + url + "/getconfig.cgi -> HTTP/1.0 200 OK, " + QByteArray::number(qsizetype(settings.size())) +
-            " bytes",
-        "norvo.driver Settings saved to " + SettingsFile.toUtf8(),
-        "norvo.wizard Status: Upgrading Firmware...",
-        "norvo.http POST " + url + "/upload.cgi (",
-        "norvo.wizard Status: Restarting Router...",
-        "norvo.http GET " + url + "/reboot.cgi?reset=false -> HTTP/1.0 200 OK",
-        "norvo.wizard Status: The router has finished restarting...",
-        "norvo.wizard Status: Uploading Router Settings...",
-        "norvo.http POST " + url + "/setconfig.cgi (",
-        "norvo.wizard Outcome: success: " + QByteArray(ProductProfile::UpgradeSucceededText),
-    });
+                           "=== test run",
+                           "norvo.http GET " + url + " -> HTTP/1.0 200 OK, ",
+                           "norvo.http GET " + url + "/post_login.xml?hash=<redacted> -> HTTP/1.0 200 OK, ",
+                           "norvo.driver Login accepted",
+                           "norvo.driver Firmware version: 3.5",
+                           "norvo.wizard Status: Saving Router Settings...",
+                           "norvo.http GET " + url + "/getconfig.cgi -> HTTP/1.0 200 OK, " +
+                               QByteArray::number(qsizetype(settings.size())) + " bytes",
+                           "norvo.driver Settings saved to " + SettingsFile.toUtf8(),
+                           "norvo.wizard Status: Upgrading Firmware...",
+                           "norvo.http POST " + url + "/upload.cgi (",
+                           "norvo.wizard Status: Restarting Router...",
+                           "norvo.http GET " + url + "/reboot.cgi?reset=false -> HTTP/1.0 200 OK",
+                           "norvo.wizard Status: The router has finished restarting...",
+                           "norvo.wizard Status: Uploading Router Settings...",
+                           "norvo.http POST " + url + "/setconfig.cgi (",
+                           "norvo.wizard Outcome: success: " + QByteArray(ProductProfile::UpgradeSucceededText),
+                       });
     // Each line starts with its time.
     const QRegularExpression timeFirst(QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\\.\\d{3} "));
     for (const QByteArray& line : log.split('\n')) {
@@ -108,10 +105,7 @@ struct FailureCase {
     bool logOpen;
 };
 
-void PrintTo(const FailureCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
+void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
 
 class FailureOutcome : public SupportLogRun, public ::testing::WithParamInterface<FailureCase> {};
 
@@ -129,8 +123,8 @@ TEST_P(FailureOutcome, NamesTheLogWhenThereIsOne)
     EXPECT_EQ(Form().lblSupportLog->isVisibleTo(Form().tsOutcome), GetParam().logOpen);
     if (GetParam().logOpen) {
         EXPECT_TRUE(Form().lblSupportLog->text().endsWith(LogPath()));
-        ExpectInOrder(ReadLog(LogPath()), {"norvo.driver Login refused",
-                                           "norvo.wizard Outcome: failure: " + UpgradeErrorText.toUtf8()});
+        ExpectInOrder(ReadLog(LogPath()),
+                      {"norvo.driver Login refused", "norvo.wizard Outcome: failure: " + UpgradeErrorText.toUtf8()});
     }
 }
 
@@ -168,7 +162,8 @@ TEST_F(SupportLogRun, ErrorThatEndsTheRunIsLogged)
 TEST(SupportLogFile, AppendsRunAfterRunAndRotatesPastItsSize)
 {
     QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("sub/dir/norvo-firmware-upgrade.log"));  // folder made on demand
+    const QString path =
+        folder.filePath(QStringLiteral("sub/dir/norvo-firmware-upgrade.log"));  // folder made on demand
     constexpr qint64 limit = 400;
     {
         TSupportLog first(path, QStringLiteral("=== run 1"), limit);
@@ -248,27 +243,22 @@ struct RedactionCase {
     const char* logged;
 };
 
-void PrintTo(const RedactionCase& c, std::ostream* os)
-{
-    *os << c.url;
-}
+void PrintTo(const RedactionCase& c, std::ostream* os) { *os << c.url; }
 
 class Redaction : public ::testing::TestWithParam<RedactionCase> {};
 
-TEST_P(Redaction, CutsTheLoginToken)
-{
-    EXPECT_EQ(RedactedUrl(GetParam().url), QString::fromLatin1(GetParam().logged));
-}
+TEST_P(Redaction, CutsTheLoginToken) { EXPECT_EQ(RedactedUrl(GetParam().url), QString::fromLatin1(GetParam().logged)); }
 
 INSTANTIATE_TEST_SUITE_P(
     Urls, Redaction,
-    ::testing::Values(RedactionCase{"http://192.168.0.1/post_login.xml?hash=salt0123abcd",
-                                    "http://192.168.0.1/post_login.xml?hash=<redacted>"},
-                      RedactionCase{"http://192.168.0.1/post_login.xml?hash=", "http://192.168.0.1/post_login.xml?hash=<redacted>"},
-                      // Everything after the token's name goes: the token has no end the log could trust.
-                      RedactionCase{"http://192.168.0.1/x?a=1&HASH=abc&b=2", "http://192.168.0.1/x?a=1&HASH=<redacted>"},
-                      RedactionCase{"http://192.168.0.1/reboot.cgi?reset=false", "http://192.168.0.1/reboot.cgi?reset=false"},
-                      RedactionCase{"http://192.168.0.1:8080/", "http://192.168.0.1:8080/"}));
+    ::testing::Values(
+        RedactionCase{"http://192.168.0.1/post_login.xml?hash=salt0123abcd",
+                      "http://192.168.0.1/post_login.xml?hash=<redacted>"},
+        RedactionCase{"http://192.168.0.1/post_login.xml?hash=", "http://192.168.0.1/post_login.xml?hash=<redacted>"},
+        // Everything after the token's name goes: the token has no end the log could trust.
+        RedactionCase{"http://192.168.0.1/x?a=1&HASH=abc&b=2", "http://192.168.0.1/x?a=1&HASH=<redacted>"},
+        RedactionCase{"http://192.168.0.1/reboot.cgi?reset=false", "http://192.168.0.1/reboot.cgi?reset=false"},
+        RedactionCase{"http://192.168.0.1:8080/", "http://192.168.0.1:8080/"}));
 
 // Salts are the router's to choose and addresses the user's to type: none
 // of them may bring any of the digest into the log.
@@ -278,10 +268,7 @@ struct HostileTokenCase {
     const char* salt;
 };
 
-void PrintTo(const HostileTokenCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
+void PrintTo(const HostileTokenCase& c, std::ostream* os) { *os << c.name; }
 
 const std::string kDigest = "0123456789abcdef0123456789abcdef";
 
@@ -320,10 +307,7 @@ struct HostileSaltCase {
     bool accepted;  // a "#" or a blank breaks the request itself: the router refuses it
 };
 
-void PrintTo(const HostileSaltCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
+void PrintTo(const HostileSaltCase& c, std::ostream* os) { *os << c.name; }
 
 class HostileSaltLogin : public SupportLogRun, public ::testing::WithParamInterface<HostileSaltCase> {};
 
@@ -355,12 +339,13 @@ TEST_P(HostileSaltLogin, LogsNoDigest)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Salts, HostileSaltLogin,
-    ::testing::Values(HostileSaltCase{"ampersand", "ab&cd", true}, HostileSaltCase{"question_mark", "a?b&c", true},
-                      HostileSaltCase{"equals_and_percent", "a=%41&=", true},
-                      HostileSaltCase{"hash_sign", "a#b", false}, HostileSaltCase{"blank", "a b", false}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Salts, HostileSaltLogin,
+                         ::testing::Values(HostileSaltCase{"ampersand", "ab&cd", true},
+                                           HostileSaltCase{"question_mark", "a?b&c", true},
+                                           HostileSaltCase{"equals_and_percent", "a=%41&=", true},
+                                           HostileSaltCase{"hash_sign", "a#b", false},
+                                           HostileSaltCase{"blank", "a b", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace drivertest

@@ -26,10 +26,7 @@ struct HashCase {
     std::size_t totalLength;
 };
 
-void PrintTo(const HashCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
+void PrintTo(const HashCase& c, std::ostream* os) { *os << c.name; }
 
 class LoginHashData : public ::testing::TestWithParam<HashCase> {};
 
@@ -93,32 +90,23 @@ struct CutCase {
     std::string expected;
 };
 
-void PrintTo(const CutCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
+void PrintTo(const CutCase& c, std::ostream* os) { *os << c.name; }
 
 class SaltCut : public ::testing::TestWithParam<CutCase> {};
 
-TEST_P(SaltCut, QuotedStringOfTheSaltLine)
-{
-    EXPECT_EQ(Wrx310Page::Salt(GetParam().page), GetParam().expected);
-}
+TEST_P(SaltCut, QuotedStringOfTheSaltLine) { EXPECT_EQ(Wrx310Page::Salt(GetParam().page), GetParam().expected); }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, SaltCut,
-    ::testing::Values(
-        CutCase{"script_line", "<script>\nvar salt = \"a1b2c3\";\n</script>", "a1b2c3"},
-        CutCase{"single_quotes", "var salt = 'q';", "q"},
-        CutCase{"empty_quoted", "var salt = \"\";", ""},
-        CutCase{"one_character", "var salt = \"x\";", "x"},
-        CutCase{"first_marker_counts", "var salt = \"one\"; var salt = \"two\";", "one"},
-        CutCase{"semicolon_right_after_marker", "var salt = ;rest", ""},
-        CutCase{"no_semicolon", "var salt = \"abc\"", ""},
-        CutCase{"no_marker", "<html>var salt=\"abc\";</html>", ""},
-        CutCase{"marker_case_matters", "VAR SALT = \"abc\";", ""},
-        CutCase{"blank_page", " \r\n\t ", ""},
-        CutCase{"salt_keeps_inner_blanks_and_bytes", "var salt = \" a\x01 b\";", " a\x01 b"}),
+    ::testing::Values(CutCase{"script_line", "<script>\nvar salt = \"a1b2c3\";\n</script>", "a1b2c3"},
+                      CutCase{"single_quotes", "var salt = 'q';", "q"}, CutCase{"empty_quoted", "var salt = \"\";", ""},
+                      CutCase{"one_character", "var salt = \"x\";", "x"},
+                      CutCase{"first_marker_counts", "var salt = \"one\"; var salt = \"two\";", "one"},
+                      CutCase{"semicolon_right_after_marker", "var salt = ;rest", ""},
+                      CutCase{"no_semicolon", "var salt = \"abc\"", ""},
+                      CutCase{"no_marker", "<html>var salt=\"abc\";</html>", ""},
+                      CutCase{"marker_case_matters", "VAR SALT = \"abc\";", ""}, CutCase{"blank_page", " \r\n\t ", ""},
+                      CutCase{"salt_keeps_inner_blanks_and_bytes", "var salt = \" a\x01 b\";", " a\x01 b"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---- Firmware version ----------------------------------------------------
@@ -137,20 +125,18 @@ TEST_P(VersionCut, TextBetweenFirmwareLabelAndHardwareMarker)
 
 INSTANTIATE_TEST_SUITE_P(
     Table, VersionCut,
-    ::testing::Values(
-        CutCase{"plain", "<html>" + kFw + kLabel + " 3.6 </div>" + kHw + "Hardware: C2</div>", "3.6"},
-        CutCase{"minor_element_removed",
-                kFw + kLabel + "3.<span id=\"fw_minor_head\">06</span></div>\r\n" + kHw + "C2", "3.06"},
-        CutCase{"markers_removed_in_any_case",
-                kFw + kLabel + "3.<SPAN ID=\"FW_MINOR_HEAD\">1</Span></DIV>" + kHw, "3.1"},
-        CutCase{"control_characters_trimmed", kFw + kLabel + "\t\r\n 3.6\x01 " + kHw, "3.6"},
-        CutCase{"inner_blank_kept", kFw + kLabel + " 3.6 beta " + kHw, "3.6 beta"},
-        CutCase{"no_hardware_marker", kFw + kLabel + "3.6</div>", ""},
-        CutCase{"hardware_marker_before_firmware", kHw + "C2" + kFw + kLabel + "3.6", ""},
-        CutCase{"hardware_marker_cut_into_by_label_skip", kFw + "1234567" + kHw + "3.6", ""},
-        CutCase{"marker_case_matters_for_the_blocks", "<DIV class=\"fwv\">" + kLabel + "3.6" + kHw, ""},
-        CutCase{"page_ends_inside_label", "xx" + kFw + "Firm", ""},
-        CutCase{"empty_page", "", ""}),
+    ::testing::Values(CutCase{"plain", "<html>" + kFw + kLabel + " 3.6 </div>" + kHw + "Hardware: C2</div>", "3.6"},
+                      CutCase{"minor_element_removed",
+                              kFw + kLabel + "3.<span id=\"fw_minor_head\">06</span></div>\r\n" + kHw + "C2", "3.06"},
+                      CutCase{"markers_removed_in_any_case",
+                              kFw + kLabel + "3.<SPAN ID=\"FW_MINOR_HEAD\">1</Span></DIV>" + kHw, "3.1"},
+                      CutCase{"control_characters_trimmed", kFw + kLabel + "\t\r\n 3.6\x01 " + kHw, "3.6"},
+                      CutCase{"inner_blank_kept", kFw + kLabel + " 3.6 beta " + kHw, "3.6 beta"},
+                      CutCase{"no_hardware_marker", kFw + kLabel + "3.6</div>", ""},
+                      CutCase{"hardware_marker_before_firmware", kHw + "C2" + kFw + kLabel + "3.6", ""},
+                      CutCase{"hardware_marker_cut_into_by_label_skip", kFw + "1234567" + kHw + "3.6", ""},
+                      CutCase{"marker_case_matters_for_the_blocks", "<DIV class=\"fwv\">" + kLabel + "3.6" + kHw, ""},
+                      CutCase{"page_ends_inside_label", "xx" + kFw + "Firm", ""}, CutCase{"empty_page", "", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---- Legacy key ----------------------------------------------------------
@@ -164,10 +150,7 @@ struct LegacyCase {
     bool legacy;
 };
 
-void PrintTo(const LegacyCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
+void PrintTo(const LegacyCase& c, std::ostream* os) { *os << c.name; }
 
 class LegacyKey : public ::testing::TestWithParam<LegacyCase> {};
 
@@ -178,19 +161,18 @@ TEST_P(LegacyKey, MajorDigitPointAndFirstMinorDigit)
     EXPECT_EQ(Wrx310Page::IsLegacyKey(Wrx310Page::LegacyKey(c.page)), c.legacy);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, LegacyKey,
-    ::testing::Values(
-        LegacyCase{"firmware_3_04", "<b>3." + kMinor + "04</span>", "3.0", true},
-        LegacyCase{"firmware_3_12", "<b>3." + kMinor + "12</span>", "3.1", true},
-        LegacyCase{"firmware_3_6", "<b>3." + kMinor + "6</span>", "3.6", false},
-        LegacyCase{"firmware_2_05", "<b>2." + kMinor + "05</span>", "2.0", false},
-        LegacyCase{"comma_is_not_a_point", "<b>3," + kMinor + "04</span>", "3,0", false},
-        LegacyCase{"no_marker", "<b>3.04</b>", "", false},
-        LegacyCase{"marker_at_page_start", kMinor + "04", "<s0", false},
-        LegacyCase{"marker_at_second_character", "." + kMinor + "04", ".<0", false},
-        LegacyCase{"nothing_after_marker", "x3." + kMinor, "3.", false}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Table, LegacyKey,
+                         ::testing::Values(LegacyCase{"firmware_3_04", "<b>3." + kMinor + "04</span>", "3.0", true},
+                                           LegacyCase{"firmware_3_12", "<b>3." + kMinor + "12</span>", "3.1", true},
+                                           LegacyCase{"firmware_3_6", "<b>3." + kMinor + "6</span>", "3.6", false},
+                                           LegacyCase{"firmware_2_05", "<b>2." + kMinor + "05</span>", "2.0", false},
+                                           LegacyCase{"comma_is_not_a_point", "<b>3," + kMinor + "04</span>", "3,0",
+                                                      false},
+                                           LegacyCase{"no_marker", "<b>3.04</b>", "", false},
+                                           LegacyCase{"marker_at_page_start", kMinor + "04", "<s0", false},
+                                           LegacyCase{"marker_at_second_character", "." + kMinor + "04", ".<0", false},
+                                           LegacyCase{"nothing_after_marker", "x3." + kMinor, "3.", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // ---- Login answer --------------------------------------------------------
 

@@ -23,11 +23,11 @@
 // It also says how responsive the window was: the time from the start of
 // main() to the window's first paint, and the longest gap between two ticks of
 // a 10 ms timer over the whole run (with the status texts around that gap).
+#include "driver/ProgramFiles.h"
 #include "driver/utWrx310.h"
 #include "net/IPFunctions.h"
-#include "tests/wizard/WizardTestSupport.h"
 #include "resources/ProductProfile.h"
-#include "driver/ProgramFiles.h"
+#include "tests/wizard/WizardTestSupport.h"
 #include "wizard/WizardSeams.h"
 #include "wizard/fmMain.h"
 
@@ -175,8 +175,9 @@ int main(int argc, char** argv)
     sinceStart.start();
     Options options;
     if (!Parse(argc, argv, options)) {
-        std::fprintf(stderr, "usage: wizard-autopilot --password P [--wait-divisor N] [--gateway ADDR --port N] "
-                             "[--allow-placeholder-firmware] [--picture-prompt FILE] [--picture-end FILE] [--trace]\n");
+        std::fprintf(stderr,
+                     "usage: wizard-autopilot --password P [--wait-divisor N] [--gateway ADDR --port N] "
+                     "[--allow-placeholder-firmware] [--picture-prompt FILE] [--picture-end FILE] [--trace]\n");
         return 2;
     }
     QApplication application(argc, argv);
@@ -228,7 +229,8 @@ int main(int argc, char** argv)
     QTimer tracer;
     QString lastSeen;
     QObject::connect(&tracer, &QTimer::timeout, [&] {
-        const QString seen = form.pcCards->currentWidget()->objectName() + QStringLiteral(" | ") + form.lblStatus->text();
+        const QString seen =
+            form.pcCards->currentWidget()->objectName() + QStringLiteral(" | ") + form.lblStatus->text();
         if (seen != lastSeen)
             std::printf("trace: %.1f s %s\n", sinceNext.elapsed() / 1000.0, seen.toUtf8().constData());
         lastSeen = seen;

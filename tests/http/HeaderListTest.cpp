@@ -8,10 +8,11 @@
 
 namespace {
 
-TEST(HeaderListTest, LookupIgnoresCaseTakesFirstLineAndJoinsContinuations) {
+TEST(HeaderListTest, LookupIgnoresCaseTakesFirstLineAndJoinsContinuations)
+{
     TIdHeaderList headers;
-    for (const char* line : {"content-TYPE:   text/html  ", "X-Long: first", "\tsecond", "  third ", "Content-Type: other",
-                             "Set-Cookie: a=1", "Set-Cookie: b=2", "Empty:"})
+    for (const char* line : {"content-TYPE:   text/html  ", "X-Long: first", "\tsecond", "  third ",
+                             "Content-Type: other", "Set-Cookie: a=1", "Set-Cookie: b=2", "Empty:"})
         headers.AddRaw(line);
     EXPECT_EQ(headers.Value("Content-Type"), "text/html");
     EXPECT_EQ(headers.Value("x-long"), "first second third");
@@ -22,7 +23,8 @@ TEST(HeaderListTest, LookupIgnoresCaseTakesFirstLineAndJoinsContinuations) {
     EXPECT_EQ(headers.Value("Content"), "");
 }
 
-TEST(HeaderListTest, SetReplacesInPlaceOrAppends) {
+TEST(HeaderListTest, SetReplacesInPlaceOrAppends)
+{
     TIdHeaderList headers;
     headers.Set("Accept", "a");
     headers.Set("Host", "h");
@@ -31,17 +33,22 @@ TEST(HeaderListTest, SetReplacesInPlaceOrAppends) {
 }
 
 // Rejoins folded pieces: each continuation's leading blank stands for the break.
-std::string Unfold(const std::vector<std::string>& pieces) {
+std::string Unfold(const std::vector<std::string>& pieces)
+{
     std::string joined = pieces[0];
-    for (std::size_t i = 1; i < pieces.size(); ++i) joined += pieces[i];
+    for (std::size_t i = 1; i < pieces.size(); ++i)
+        joined += pieces[i];
     return joined;
 }
 
-TEST(HeaderListTest, LongLinesFoldAtBlanksAndCommasWithinTheLimit) {
+TEST(HeaderListTest, LongLinesFoldAtBlanksAndCommasWithinTheLimit)
+{
     std::string cookies = "Cookie: ";
-    for (int i = 0; i < 200; ++i) cookies += (i ? "; " : "") + std::string("name") + std::to_string(i) + "=v";
+    for (int i = 0; i < 200; ++i)
+        cookies += (i ? "; " : "") + std::string("name") + std::to_string(i) + "=v";
     std::string list = "Accept: ";
-    for (int i = 0; i < 300; ++i) list += "type/sub" + std::to_string(i) + ",";
+    for (int i = 0; i < 300; ++i)
+        list += "type/sub" + std::to_string(i) + ",";
     list.pop_back();
 
     for (const std::string& line : {cookies, list}) {
@@ -57,29 +64,38 @@ TEST(HeaderListTest, LongLinesFoldAtBlanksAndCommasWithinTheLimit) {
         }
         // Nothing but the blanks at the breaks changes.
         std::string rejoined = Unfold(pieces), original = line;
-        auto strip = [](std::string s) { s.erase(std::remove(s.begin(), s.end(), ' '), s.end()); return s; };
+        auto strip = [](std::string s) {
+            s.erase(std::remove(s.begin(), s.end(), ' '), s.end());
+            return s;
+        };
         EXPECT_EQ(strip(rejoined), strip(original));
     }
 }
 
-TEST(HeaderListTest, ShortOrUnbreakableLinesStayWhole) {
+TEST(HeaderListTest, ShortOrUnbreakableLinesStayWhole)
+{
     std::string exact = "X: " + std::string(1021, 'a');
     EXPECT_EQ(IdFoldHeaderLine(exact), std::vector<std::string>{exact});
     std::string unbreakable = "X:" + std::string(3000, 'a');
     EXPECT_EQ(IdFoldHeaderLine(unbreakable), std::vector<std::string>{unbreakable});
 }
 
-TEST(HeaderListTest, AMebibyteCookieLineFoldsInLinearTime) {
+TEST(HeaderListTest, AMebibyteCookieLineFoldsInLinearTime)
+{
     // Small pieces make many breaks: copying the rest at every break would
     // take tens of gigabytes here, far beyond the time limit below.
     std::string line = "Cookie: ";
-    while (line.size() < (1u << 20)) line += "n" + std::to_string(line.size()) + "=v; ";
+    while (line.size() < (1u << 20))
+        line += "n" + std::to_string(line.size()) + "=v; ";
     auto start = std::chrono::steady_clock::now();
     std::vector<std::string> pieces = IdFoldHeaderLine(line, 16);
     auto took = std::chrono::steady_clock::now() - start;
     EXPECT_LT(took, std::chrono::seconds(5));
     EXPECT_GT(pieces.size(), 50000u);
-    auto strip = [](std::string s) { s.erase(std::remove(s.begin(), s.end(), ' '), s.end()); return s; };
+    auto strip = [](std::string s) {
+        s.erase(std::remove(s.begin(), s.end(), ' '), s.end());
+        return s;
+    };
     EXPECT_EQ(strip(Unfold(pieces)), strip(line));
 }
 

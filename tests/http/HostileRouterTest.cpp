@@ -31,7 +31,8 @@ struct HostileCase {
 };
 void PrintTo(const HostileCase& c, std::ostream* out) { *out << c.name; }
 
-TIdLimits SmallLimits() {
+TIdLimits SmallLimits()
+{
     TIdLimits limits;
     limits.ConnectMs = 1000;
     limits.StallMs = 300;
@@ -42,7 +43,8 @@ TIdLimits SmallLimits() {
     return limits;
 }
 
-ScriptedReply Endless(const std::string& start, const std::string& repeat, int dripMs = 0) {
+ScriptedReply Endless(const std::string& start, const std::string& repeat, int dripMs = 0)
+{
     ScriptedReply reply{start, Then::Close};
     reply.repeat = repeat;
     reply.dripMs = dripMs;
@@ -58,7 +60,8 @@ protected:
     TIdHTTP http;
 };
 
-TEST_P(HostileRouter, EndsWithinItsBoundsAndTheNextRequestWorks) {
+TEST_P(HostileRouter, EndsWithinItsBoundsAndTheNextRequestWorks)
+{
     const HostileCase& c = GetParam();
     server.Enqueue(c.reply);
     server.Enqueue(TestHttpServer::Reply("HTTP/1.0 200 OK", "back"));
@@ -100,7 +103,8 @@ INSTANTIATE_TEST_SUITE_P(
         HostileCase{"EndlessDownload", Endless("HTTP/1.0 200 OK\r\n\r\n", "settings"), true, Ends::TooLarge}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(HostileRouterLimits, WithoutAWholeBoundOnlyTheStallBoundCuts) {
+TEST(HostileRouterLimits, WithoutAWholeBoundOnlyTheStallBoundCuts)
+{
     // A download that keeps moving is not cut off by time, only by size.
     TestHttpServer server;
     ScriptedReply slow{"HTTP/1.0 200 OK\r\nContent-Length: 20\r\n\r\n" + std::string(20, 's'), Then::Close};
@@ -121,7 +125,8 @@ TEST(HostileRouterLimits, WithoutAWholeBoundOnlyTheStallBoundCuts) {
 // exchange must end, and how.
 
 // The settings transfers: 30 s without an answer, 120 s in all.
-TIdLimits ScaledSettingsTransfer() {
+TIdLimits ScaledSettingsTransfer()
+{
     TIdLimits limits;
     limits.ConnectMs = 1000;
     limits.StallMs = 300;
@@ -131,7 +136,8 @@ TIdLimits ScaledSettingsTransfer() {
 
 // The firmware upload: sending bounded as a whole, then a long silence
 // allowed while the router writes its flash.
-TIdLimits ScaledFirmwareUpload() {
+TIdLimits ScaledFirmwareUpload()
+{
     TIdLimits limits;
     limits.ConnectMs = 1000;
     limits.StallMs = 300;
@@ -140,7 +146,8 @@ TIdLimits ScaledFirmwareUpload() {
     return limits;
 }
 
-TIdLimits SlowSendCase() {
+TIdLimits SlowSendCase()
+{
     TIdLimits limits = ScaledFirmwareUpload();
     limits.StallMs = 2000;
     return limits;
@@ -164,14 +171,16 @@ struct TransferCase {
 };
 void PrintTo(const TransferCase& c, std::ostream* out) { *out << c.name; }
 
-ScriptedReply Dripping(const std::string& head, const std::string& body) {
+ScriptedReply Dripping(const std::string& head, const std::string& body)
+{
     ScriptedReply reply{head + body, Then::Close};
     reply.dripMs = 20;
     reply.dripAfter = head.size();
     return reply;
 }
 
-ScriptedReply Late(const std::string& bytes, int delayMs) {
+ScriptedReply Late(const std::string& bytes, int delayMs)
+{
     ScriptedReply reply{bytes, Then::Close};
     reply.delayMs = delayMs;
     return reply;
@@ -183,7 +192,8 @@ const std::string kUploadDone = "HTTP/1.0 200 OK\r\nContent-Length: 9\r\n\r\nUpl
 class TransferBounds : public ::testing::TestWithParam<TransferCase> {
 protected:
     TransferBounds() : server(GetParam().receivePace) { http.ProtocolVersion = TIdHTTPProtocolVersion::pv1_0; }
-    std::string Url(const std::string& path) const {
+    std::string Url(const std::string& path) const
+    {
         return "http://127.0.0.1:" + std::to_string(server.Port()) + path;
     }
 
@@ -192,7 +202,8 @@ protected:
     httptest::TempDir dir;
 };
 
-TEST_P(TransferBounds, EndsWithinItsWholeBound) {
+TEST_P(TransferBounds, EndsWithinItsWholeBound)
+{
     const TransferCase& c = GetParam();
     server.Enqueue(c.reply);
     TIdMultiPartFormDataStream body;
@@ -250,7 +261,8 @@ INSTANTIATE_TEST_SUITE_P(
                      std::nullopt, 600, 1300, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(HostileRouterLimits, RequestSentRunsOncePerRequestAlsoForAGet) {
+TEST(HostileRouterLimits, RequestSentRunsOncePerRequestAlsoForAGet)
+{
     TestHttpServer server;
     server.Enqueue(TestHttpServer::Reply("HTTP/1.0 200 OK", "one"));
     server.Enqueue(TestHttpServer::Reply("HTTP/1.0 404 Not Found", "two"));

@@ -19,7 +19,8 @@ using Then = ScriptedReply::Then;
 
 const std::string kUserAgent = "User-Agent: Mozilla/3.0 (compatible; Norvo Firmware Upgrade)\r\n";
 
-ScriptedReply Raw(const std::string& bytes, Then then = Then::Close, std::size_t writeAtMost = std::string::npos) {
+ScriptedReply Raw(const std::string& bytes, Then then = Then::Close, std::size_t writeAtMost = std::string::npos)
+{
     return ScriptedReply{bytes, then, writeAtMost};
 }
 
@@ -28,22 +29,28 @@ TIdLocalTime FixedTime() { return {2026, 12, 7, 10, 15, 32, 47}; }
 // A client set up the way the router driver sets it up, against the test server.
 class Client : public ::testing::Test {
 protected:
-    Client() {
+    Client()
+    {
         http.ProtocolVersion = TIdHTTPProtocolVersion::pv1_0;
         http.AllowCookies = true;
         http.HandleRedirects = false;
         http.Limits.ConnectMs = 2000;
         http.Limits.StallMs = 3000;  // a wrong test fails instead of hanging
     }
-    std::string Url(const std::string& path = "") const { return "http://127.0.0.1:" + std::to_string(server.Port()) + path; }
+    std::string Url(const std::string& path = "") const
+    {
+        return "http://127.0.0.1:" + std::to_string(server.Port()) + path;
+    }
     std::string HostLine() const { return "Host: 127.0.0.1:" + std::to_string(server.Port()) + "\r\n"; }
-    std::string Request(std::size_t i) const {
+    std::string Request(std::size_t i) const
+    {
         server.WaitForRequests(i + 1);
         auto all = server.Requests();
         return i < all.size() ? all[i] : std::string();
     }
     static std::string Head(const std::string& text) { return text.substr(0, text.find("\r\n\r\n") + 4); }
-    EIdHTTPProtocolException ExpectProtocolError(const std::function<void()>& call) {
+    EIdHTTPProtocolException ExpectProtocolError(const std::function<void()>& call)
+    {
         try {
             call();
         } catch (const EIdHTTPProtocolException& e) {
@@ -58,20 +65,23 @@ protected:
     httptest::TempDir dir;
 };
 
-TEST_F(Client, FirstGetGoesOutExactlyAsTheRouterExpects) {
+TEST_F(Client, FirstGetGoesOutExactlyAsTheRouterExpects)
+{
     server.Enqueue(TestHttpServer::Reply("HTTP/1.0 200 OK", "<html>3.6</html>"));
     EXPECT_EQ(http.Get(Url("/path")), "<html>3.6</html>");
-    EXPECT_EQ(Request(0), "GET /path HTTP/1.0\r\n"
-                          "Connection: keep-alive\r\n" +
-                              HostLine() +
-                              "Accept: text/html, */*\r\n"
-                              "Accept-Encoding: identity\r\n" +
-                              kUserAgent + "\r\n");
+    EXPECT_EQ(Request(0),
+              "GET /path HTTP/1.0\r\n"
+              "Connection: keep-alive\r\n" +
+                  HostLine() +
+                  "Accept: text/html, */*\r\n"
+                  "Accept-Encoding: identity\r\n" +
+                  kUserAgent + "\r\n");
     EXPECT_EQ(http.ResponseText(), "HTTP/1.0 200 OK");
     EXPECT_EQ(http.ResponseCode(), 200);
 }
 
-TEST(RequestHeadTest, DefaultPortLeavesItOutOfTheHostLine) {
+TEST(RequestHeadTest, DefaultPortLeavesItOutOfTheHostLine)
+{
     TIdHTTP http;
     http.ProtocolVersion = TIdHTTPProtocolVersion::pv1_0;
     TIdHTTPRequest request;
@@ -80,20 +90,24 @@ TEST(RequestHeadTest, DefaultPortLeavesItOutOfTheHostLine) {
     request.Connection = "keep-alive";
     request.Host = "192.168.0.1";
     request.AcceptEncoding = "identity";
-    EXPECT_EQ(request.Head("1.0"), "GET /path HTTP/1.0\r\nConnection: keep-alive\r\nHost: 192.168.0.1\r\n"
-                                   "Accept: text/html, */*\r\nAccept-Encoding: identity\r\n" +
-                                       kUserAgent + "\r\n");
+    EXPECT_EQ(request.Head("1.0"),
+              "GET /path HTTP/1.0\r\nConnection: keep-alive\r\nHost: 192.168.0.1\r\n"
+              "Accept: text/html, */*\r\nAccept-Encoding: identity\r\n" +
+                  kUserAgent + "\r\n");
 }
 
-TEST_F(Client, BareBaseUrlAndTrailingSlashBothAskForTheRoot) {
+TEST_F(Client, BareBaseUrlAndTrailingSlashBothAskForTheRoot)
+{
     for (const std::string& url : {Url(), Url("/"), Url("\\")}) {
         server.Enqueue(TestHttpServer::Reply("HTTP/1.0 200 OK", "x"));
         http.Get(url);
     }
-    for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(Request(i).substr(0, 16), "GET / HTTP/1.0\r\n") << i;
+    for (std::size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(Request(i).substr(0, 16), "GET / HTTP/1.0\r\n") << i;
 }
 
-TEST_F(Client, PostSendsTheMultipartBodyAndLaterGetsKeepItsContentType) {
+TEST_F(Client, PostSendsTheMultipartBodyAndLaterGetsKeepItsContentType)
+{
     std::string file = dir.Write("WRX-270C2_FW306B01.bin", std::string(70000, '\x5a'));
     TIdMultiPartFormDataStream body(FixedTime);
     body.AddFile("upfile", file, "application/octet-stream");
@@ -102,7 +116,8 @@ TEST_F(Client, PostSendsTheMultipartBodyAndLaterGetsKeepItsContentType) {
         TIdMultiPartFormDataStream copy(FixedTime);
         copy.AddFile("upfile", file, "application/octet-stream");
         char buffer[4096];
-        while (std::size_t n = copy.Read(buffer, sizeof buffer)) expectedBody.append(buffer, n);
+        while (std::size_t n = copy.Read(buffer, sizeof buffer))
+            expectedBody.append(buffer, n);
     }
     server.Enqueue(TestHttpServer::Reply("HTTP/1.0 200 OK", "Upload OK"));
     server.Enqueue(TestHttpServer::Reply("HTTP/1.0 200 OK", "page"));
@@ -119,7 +134,8 @@ TEST_F(Client, PostSendsTheMultipartBodyAndLaterGetsKeepItsContentType) {
                               "Accept: text/html, */*\r\nAccept-Encoding: identity\r\n" + kUserAgent + "\r\n");
 }
 
-TEST_F(Client, KeepAliveAnswersKeepTheConnectionButPostsAlwaysOpenANewOne) {
+TEST_F(Client, KeepAliveAnswersKeepTheConnectionButPostsAlwaysOpenANewOne)
+{
     std::string file = dir.Write("settings.gws", "cfg");
     auto keep = [](const std::string& body) {
         return TestHttpServer::Reply("HTTP/1.0 200 OK", body, Then::KeepOpen, "Connection: Keep-Alive\r\n");
@@ -142,7 +158,8 @@ TEST_F(Client, KeepAliveAnswersKeepTheConnectionButPostsAlwaysOpenANewOne) {
     EXPECT_EQ(server.RequestConnections(), (std::vector<int>{0, 0, 1, 1, 2}));
 }
 
-TEST_F(Client, AnotherPortMeansAnotherConnection) {
+TEST_F(Client, AnotherPortMeansAnotherConnection)
+{
     TestHttpServer other;
     server.Enqueue(TestHttpServer::Reply("HTTP/1.0 200 OK", "a", Then::KeepOpen, "Connection: keep-alive\r\n"));
     other.Enqueue(TestHttpServer::Reply("HTTP/1.0 200 OK", "b"));
@@ -151,7 +168,8 @@ TEST_F(Client, AnotherPortMeansAnotherConnection) {
     EXPECT_EQ(other.Connections(), 1);
 }
 
-TEST_F(Client, ErrorAnswerCarriesCodeStatusLineAndBodyAndLeavesTheStreamUntouched) {
+TEST_F(Client, ErrorAnswerCarriesCodeStatusLineAndBodyAndLeavesTheStreamUntouched)
+{
     server.Enqueue(TestHttpServer::Reply("HTTP/1.0 404 Not Found", "<h1>missing</h1>"));
     std::ostringstream destination;
     destination << "before";
@@ -163,7 +181,8 @@ TEST_F(Client, ErrorAnswerCarriesCodeStatusLineAndBodyAndLeavesTheStreamUntouche
     EXPECT_EQ(http.ResponseCode(), 404);
 }
 
-TEST_F(Client, SuccessfulStreamGetAppendsTheBody) {
+TEST_F(Client, SuccessfulStreamGetAppendsTheBody)
+{
     std::string body(300000, 'g');
     server.Enqueue(TestHttpServer::Reply("HTTP/1.0 200 OK", body));
     std::ostringstream destination;
@@ -172,7 +191,8 @@ TEST_F(Client, SuccessfulStreamGetAppendsTheBody) {
     EXPECT_EQ(destination.str(), "head:" + body);
 }
 
-TEST_F(Client, ADestinationThatCannotBeWrittenFailsTheGet) {
+TEST_F(Client, ADestinationThatCannotBeWrittenFailsTheGet)
+{
     server.Enqueue(TestHttpServer::Reply("HTTP/1.0 200 OK", "settings"));
     std::ostringstream destination;
     destination.setstate(std::ios::badbit);
@@ -190,7 +210,8 @@ void PrintTo(const ErrorAnswerCase& c, std::ostream* out) { *out << c.name; }
 
 class ErrorAnswers : public Client, public ::testing::WithParamInterface<ErrorAnswerCase> {};
 
-TEST_P(ErrorAnswers, FailAfterReadingTheBody) {
+TEST_P(ErrorAnswers, FailAfterReadingTheBody)
+{
     const ErrorAnswerCase& c = GetParam();
     server.Enqueue(Raw(c.answer));
     auto e = ExpectProtocolError([&] { http.Get(Url("/")); });
@@ -205,8 +226,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ErrorAnswerCase{"Found", "HTTP/1.0 302 Found\r\nLocation: /login.htm\r\nContent-Length: 5\r\n\r\nmoved", 302,
                         "HTTP/1.0 302 Found", "moved"},
-        ErrorAnswerCase{"OkWithLocation", "HTTP/1.0 200 OK\r\nLocation: /elsewhere\r\n\r\nbody", 200,
-                        "HTTP/1.0 200 OK", "body"},
+        ErrorAnswerCase{"OkWithLocation", "HTTP/1.0 200 OK\r\nLocation: /elsewhere\r\n\r\nbody", 200, "HTTP/1.0 200 OK",
+                        "body"},
         ErrorAnswerCase{"NotModified", "HTTP/1.0 304 Not Modified\r\nContent-Length: 0\r\n\r\n", 304,
                         "HTTP/1.0 304 Not Modified", ""},
         ErrorAnswerCase{"ServerError", "HTTP/1.0 500 Internal Error\r\n\r\noops", 500, "HTTP/1.0 500 Internal Error",
@@ -227,7 +248,8 @@ void PrintTo(const BodyCase& c, std::ostream* out) { *out << c.name; }
 
 class BodyFraming : public Client, public ::testing::WithParamInterface<BodyCase> {};
 
-TEST_P(BodyFraming, ReadsTheBodyAsTheHeadersAnnounce) {
+TEST_P(BodyFraming, ReadsTheBodyAsTheHeadersAnnounce)
+{
     const BodyCase& c = GetParam();
     server.Enqueue(Raw(c.answer, c.then, c.writeAtMost));
     EXPECT_EQ(http.Get(Url("/")), c.body);
@@ -249,11 +271,9 @@ INSTANTIATE_TEST_SUITE_P(
         BodyCase{"NoContent", "HTTP/1.0 204 No Content\r\n\r\n", Then::KeepOpen, std::string::npos, ""},
         BodyCase{"CloseMidBodyGivesShortBody", "HTTP/1.0 200 OK\r\nContent-Length: 20\r\n\r\n0123456789ABCDEFGHIJ",
                  Then::Close, 49, "0123456789"},
-        BodyCase{"CloseWhileReadingHeaders", "HTTP/1.0 200 OK\r\nX-One: 1\r\nX-Tw", Then::Close, std::string::npos,
-                 ""},
-        BodyCase{"ContinueThenAnswer",
-                 "HTTP/1.1 100 Continue\r\n\r\nHTTP/1.0 200 OK\r\nContent-Length: 5\r\n\r\nfinal", Then::KeepOpen,
-                 std::string::npos, "final"},
+        BodyCase{"CloseWhileReadingHeaders", "HTTP/1.0 200 OK\r\nX-One: 1\r\nX-Tw", Then::Close, std::string::npos, ""},
+        BodyCase{"ContinueThenAnswer", "HTTP/1.1 100 Continue\r\n\r\nHTTP/1.0 200 OK\r\nContent-Length: 5\r\n\r\nfinal",
+                 Then::KeepOpen, std::string::npos, "final"},
         BodyCase{"ChunkSizeWithLeadingZeros",
                  "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n00000000000000000005\r\nhello\r\n0\r\n\r\n",
                  Then::KeepOpen, std::string::npos, "hello"},
@@ -261,7 +281,8 @@ INSTANTIATE_TEST_SUITE_P(
                  std::string::npos, "rest"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(Client, CloseBeforeTheStatusLineIsAGracefulCloseError) {
+TEST_F(Client, CloseBeforeTheStatusLineIsAGracefulCloseError)
+{
     server.Enqueue(Raw(""));
     try {
         http.Get(Url("/"));
@@ -271,7 +292,8 @@ TEST_F(Client, CloseBeforeTheStatusLineIsAGracefulCloseError) {
     }
 }
 
-TEST_F(Client, OverlongStatusLineExceedsTheLineLimit) {
+TEST_F(Client, OverlongStatusLineExceedsTheLineLimit)
+{
     server.Enqueue(Raw("HTTP/1.0 200 " + std::string(17000, 'O') + "\r\n\r\n"));
     try {
         http.Get(Url("/"));
@@ -281,7 +303,8 @@ TEST_F(Client, OverlongStatusLineExceedsTheLineLimit) {
     }
 }
 
-TEST_F(Client, ASilentRouterTimesOutAndTheNextRequestStartsAfresh) {
+TEST_F(Client, ASilentRouterTimesOutAndTheNextRequestStartsAfresh)
+{
     http.Limits.StallMs = 150;
     int idles = 0;
     http.OnIdle = [&] { ++idles; };
@@ -298,7 +321,8 @@ TEST_F(Client, ASilentRouterTimesOutAndTheNextRequestStartsAfresh) {
     EXPECT_EQ(server.RequestConnections(), (std::vector<int>{0, 1}));
 }
 
-TEST_F(Client, AResetIsReportedWithItsCode) {
+TEST_F(Client, AResetIsReportedWithItsCode)
+{
     server.Enqueue(Raw("HTTP/1.0 200 OK\r\nContent-Length: 100\r\n\r\npartial", Then::Reset));
     try {
         http.Get(Url("/"));
@@ -309,7 +333,8 @@ TEST_F(Client, AResetIsReportedWithItsCode) {
     }
 }
 
-TEST_F(Client, NothingListeningIsConnectionRefused) {
+TEST_F(Client, NothingListeningIsConnectionRefused)
+{
     try {
         http.Get("http://127.0.0.1:" + std::to_string(httptest::ClosedPort()) + "/");
         FAIL();
@@ -319,7 +344,8 @@ TEST_F(Client, NothingListeningIsConnectionRefused) {
     }
 }
 
-TEST_F(Client, AfterA401EveryRequestCarriesAnEmptyBasicAuthorization) {
+TEST_F(Client, AfterA401EveryRequestCarriesAnEmptyBasicAuthorization)
+{
     server.Enqueue(TestHttpServer::Reply("HTTP/1.0 200 OK", "x"));
     server.Enqueue(TestHttpServer::Reply("HTTP/1.0 401 Unauthorized", "denied", Then::Close,
                                          "WWW-Authenticate: Basic realm=\"router\"\r\n"));
@@ -331,8 +357,7 @@ TEST_F(Client, AfterA401EveryRequestCarriesAnEmptyBasicAuthorization) {
     http.Get(Url("/next"));
     EXPECT_EQ(Head(Request(0)).find("Authorization"), std::string::npos);
     EXPECT_EQ(Head(Request(1)).find("Authorization"), std::string::npos);
-    EXPECT_NE(Head(Request(2)).find(kUserAgent + "Authorization: Basic Og==\r\n\r\n"), std::string::npos)
-        << Request(2);
+    EXPECT_NE(Head(Request(2)).find(kUserAgent + "Authorization: Basic Og==\r\n\r\n"), std::string::npos) << Request(2);
 }
 
 struct SchemeCase {
@@ -344,7 +369,8 @@ void PrintTo(const SchemeCase& c, std::ostream* out) { *out << c.name; }
 
 class AuthenticateSchemes : public Client, public ::testing::WithParamInterface<SchemeCase> {};
 
-TEST_P(AuthenticateSchemes, BasicIsFoundAsASchemeTokenWhereverItStands) {
+TEST_P(AuthenticateSchemes, BasicIsFoundAsASchemeTokenWhereverItStands)
+{
     const SchemeCase& c = GetParam();
     server.Enqueue(TestHttpServer::Reply("HTTP/1.0 401 Unauthorized", "", Then::Close,
                                          std::string("WWW-Authenticate: ") + c.header + "\r\n"));
@@ -366,7 +392,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SchemeCase{"PrefixOfAnotherWord", "Basically realm=x", false}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(Client, AChunkSizeThatFitsNoBodyFails) {
+TEST_F(Client, AChunkSizeThatFitsNoBodyFails)
+{
     server.Enqueue(Raw("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n1000000000000000\r\nabc", Then::KeepOpen));
     try {
         http.Get(Url("/"));
@@ -388,7 +415,8 @@ void PrintTo(const FramingCase& c, std::ostream* out) { *out << c.name; }
 
 class StreamFraming : public Client, public ::testing::WithParamInterface<FramingCase> {};
 
-TEST_P(StreamFraming, BrokenChunksFailOnlyAStreamBody) {
+TEST_P(StreamFraming, BrokenChunksFailOnlyAStreamBody)
+{
     const FramingCase& c = GetParam();
     server.Enqueue(Raw(c.answer));
     server.Enqueue(Raw(c.answer));
@@ -419,24 +447,27 @@ INSTANTIATE_TEST_SUITE_P(
         FramingCase{"WholeChunksWithExtension", kChunkedHead + "3 ; x=y\r\nabc\r\nA\r\n0123456789\r\n0\r\n\r\n",
                     "abc0123456789", std::string("abc0123456789")},
         // HTTP/1.0 routers end a body by closing the connection.
-        FramingCase{"ClosedWithoutLengthOrChunks", "HTTP/1.0 200 OK\r\n\r\nsettings to the close", "settings to the close",
-                    std::string("settings to the close")}),
+        FramingCase{"ClosedWithoutLengthOrChunks", "HTTP/1.0 200 OK\r\n\r\nsettings to the close",
+                    "settings to the close", std::string("settings to the close")}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(Client, AChunkedBodyCutShortFailsAStreamRead) {
+TEST_F(Client, AChunkedBodyCutShortFailsAStreamRead)
+{
     server.Enqueue(Raw(kChunkedHead + "10\r\n" + kSixteen + "\r\n"));
     std::ostringstream stream;
     EXPECT_THROW(http.Get(Url("/getconfig.cgi"), stream), EIdConnClosedGracefully);
 }
 
-TEST_F(Client, AContinueCutShortIsAGracefulClose) {
+TEST_F(Client, AContinueCutShortIsAGracefulClose)
+{
     for (const char* answer : {"HTTP/1.1 100 Continue\r\nX-A: 1\r\n", "HTTP/1.1 100 Continue\r\n"}) {
         server.Enqueue(Raw(answer));
         EXPECT_THROW(http.Get(Url("/")), EIdConnClosedGracefully) << answer;
     }
 }
 
-TEST_F(Client, AHeadCutShortFailsAStreamReadAndLeavesTheStreamUntouched) {
+TEST_F(Client, AHeadCutShortFailsAStreamReadAndLeavesTheStreamUntouched)
+{
     for (const char* answer : {"HTTP/1.0 200 OK", "HTTP/1.0 200 OK\r\n", "HTTP/1.0 200 OK\r\nContent-Length: 5\r\n"}) {
         server.Enqueue(Raw(answer));
         std::ostringstream destination("old", std::ios::ate);
@@ -448,12 +479,14 @@ TEST_F(Client, AHeadCutShortFailsAStreamReadAndLeavesTheStreamUntouched) {
     EXPECT_EQ(http.Get(Url("/")), "");
 }
 
-TEST_F(Client, ADottedAddressWithLeadingZerosIsAnAddress) {
+TEST_F(Client, ADottedAddressWithLeadingZerosIsAnAddress)
+{
     server.Enqueue(TestHttpServer::Reply("HTTP/1.0 200 OK", "page"));
     EXPECT_EQ(http.Get("http://127.0.0.01:" + std::to_string(server.Port()) + "/"), "page");
 }
 
-TEST_F(Client, CookiesComeBackAsTheLastHeaderLineUntilTheyExpire) {
+TEST_F(Client, CookiesComeBackAsTheLastHeaderLineUntilTheyExpire)
+{
     std::time_t now = 1796000000;
     http.CookieClock = [&] { return now; };
     server.Enqueue(TestHttpServer::Reply("HTTP/1.0 200 OK", "logged in", Then::Close,
@@ -471,7 +504,8 @@ TEST_F(Client, CookiesComeBackAsTheLastHeaderLineUntilTheyExpire) {
     EXPECT_NE(Head(Request(2)).find(kUserAgent + "Cookie: uid=xyz\r\n\r\n"), std::string::npos) << Request(2);
 }
 
-TEST_F(Client, WithoutCookiesAllowedNothingIsKeptOrSent) {
+TEST_F(Client, WithoutCookiesAllowedNothingIsKeptOrSent)
+{
     http.AllowCookies = false;
     server.Enqueue(TestHttpServer::Reply("HTTP/1.0 200 OK", "a", Then::Close, "Set-Cookie: uid=abc\r\n"));
     server.Enqueue(TestHttpServer::Reply("HTTP/1.0 200 OK", "b"));
@@ -481,11 +515,12 @@ TEST_F(Client, WithoutCookiesAllowedNothingIsKeptOrSent) {
     EXPECT_EQ(Head(Request(1)).find("Cookie"), std::string::npos);
 }
 
-TEST_F(Client, TextBodiesAreBoundedAndTheConnectionIsDropped) {
+TEST_F(Client, TextBodiesAreBoundedAndTheConnectionIsDropped)
+{
     http.Limits.MaxTextBody = 1000;
     http.Limits.MaxStreamBody = 8000;
-    server.Enqueue(TestHttpServer::Reply("HTTP/1.0 200 OK", std::string(5000, 'm'), Then::KeepOpen,
-                                         "Connection: keep-alive\r\n"));
+    server.Enqueue(
+        TestHttpServer::Reply("HTTP/1.0 200 OK", std::string(5000, 'm'), Then::KeepOpen, "Connection: keep-alive\r\n"));
     server.Enqueue(TestHttpServer::Reply("HTTP/1.0 500 Error", std::string(5000, 'e'), Then::KeepOpen,
                                          "Connection: keep-alive\r\n"));
     server.Enqueue(TestHttpServer::Reply("HTTP/1.0 200 OK", std::string(1000, 'k')));
@@ -500,7 +535,8 @@ TEST_F(Client, TextBodiesAreBoundedAndTheConnectionIsDropped) {
     EXPECT_EQ(destination.str().size(), 5000u);
 }
 
-TEST_F(Client, APostWhoseFileShrankFailsWithNoDataToRead) {
+TEST_F(Client, APostWhoseFileShrankFailsWithNoDataToRead)
+{
     std::string file = dir.Write("settings.gws", std::string(100000, 'c'));
     TIdMultiPartFormDataStream body(FixedTime);
     body.AddFile("upfile", file, "application/octet-stream");
@@ -514,7 +550,8 @@ TEST_F(Client, APostWhoseFileShrankFailsWithNoDataToRead) {
     }
 }
 
-TEST_F(Client, Http11RequestsAndPostsForcedToHttp10) {
+TEST_F(Client, Http11RequestsAndPostsForcedToHttp10)
+{
     http.ProtocolVersion = TIdHTTPProtocolVersion::pv1_1;
     std::string file = dir.Write("settings.gws", "cfg");
     TIdMultiPartFormDataStream body(FixedTime);
@@ -525,7 +562,7 @@ TEST_F(Client, Http11RequestsAndPostsForcedToHttp10) {
     server.Enqueue(TestHttpServer::Reply("HTTP/1.1 200 OK", "c", Then::KeepOpen, "Connection: close\r\n"));
     server.Enqueue(TestHttpServer::Reply("HTTP/1.1 200 OK", "d"));
     http.Get(Url("/a"));
-    http.Get(Url("/b"));  // HTTP/1.1 keeps the connection unless told to close
+    http.Get(Url("/b"));         // HTTP/1.1 keeps the connection unless told to close
     http.Post(Url("/p"), body);  // new connection, HTTP/1.0 rules: no keep-alive answer, so closed
     http.Get(Url("/c"));
     http.Get(Url("/d"));  // "Connection: close" was honoured
@@ -540,7 +577,8 @@ TEST_F(Client, Http11RequestsAndPostsForcedToHttp10) {
 
 // The observer sees every exchange once, successful or not, with what a
 // support log needs and nothing of the bodies.
-TEST_F(Client, EveryExchangeIsReportedToTheObserver) {
+TEST_F(Client, EveryExchangeIsReportedToTheObserver)
+{
     std::vector<TIdHTTPExchange> seen;
     http.OnExchange = [&seen](const TIdHTTPExchange& exchange) { seen.push_back(exchange); };
     std::string file = dir.Write("settings.gws", std::string(1000, 'x'));
@@ -583,7 +621,8 @@ TEST_F(Client, EveryExchangeIsReportedToTheObserver) {
     }
 }
 
-TEST_F(Client, AnExchangeWithoutAnAnswerIsReportedWithItsError) {
+TEST_F(Client, AnExchangeWithoutAnAnswerIsReportedWithItsError)
+{
     std::vector<TIdHTTPExchange> seen;
     http.OnExchange = [&seen](const TIdHTTPExchange& exchange) { seen.push_back(exchange); };
     const std::string url = "http://127.0.0.1:" + std::to_string(httptest::ClosedPort()) + "/";
@@ -600,14 +639,15 @@ TEST_F(Client, AnExchangeWithoutAnAnswerIsReportedWithItsError) {
 namespace {
 
 // Port texts of the URL that are no usable port fail before any connect.
-TEST(ClientPorts, UnusablePortsAreRefusedBeforeAnyConnect) {
+TEST(ClientPorts, UnusablePortsAreRefusedBeforeAnyConnect)
+{
     struct Case {
         const char* port;
         bool rangeError;  // else "port required"
     };
-    for (const Case& c : {Case{"70000", true}, Case{"-1", true}, Case{"2147483648", true},
-                          Case{"99999999999999999999", true}, Case{"-99999999999999999999", true},
-                          Case{"0", false}, Case{"+0", false}}) {
+    for (const Case& c :
+         {Case{"70000", true}, Case{"-1", true}, Case{"2147483648", true}, Case{"99999999999999999999", true},
+          Case{"-99999999999999999999", true}, Case{"0", false}, Case{"+0", false}}) {
         TIdHTTP http;
         const std::string url = std::string("http://127.0.0.1:") + c.port + "/";
         if (c.rangeError)

@@ -18,9 +18,11 @@ namespace httptest {
 struct SocketPair {
     int ours = -1;
     int peer = -1;
-    SocketPair() {
+    SocketPair()
+    {
         int fds[2];
-        if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, fds) != 0) throw std::runtime_error("socketpair");
+        if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, fds) != 0)
+            throw std::runtime_error("socketpair");
         ours = fds[0];
         peer = fds[1];
     }
@@ -29,16 +31,20 @@ struct SocketPair {
     SocketPair& operator=(const SocketPair&) = delete;
     // `ours` is handed to the connection under test, which closes it.
     int Release() { return ours; }
-    void Write(const std::string& bytes) const {
+    void Write(const std::string& bytes) const
+    {
         std::size_t done = 0;
         while (done < bytes.size()) {
             ssize_t n = ::send(peer, bytes.data() + done, bytes.size() - done, MSG_NOSIGNAL);
-            if (n <= 0) throw std::runtime_error("write to socket pair");
+            if (n <= 0)
+                throw std::runtime_error("write to socket pair");
             done += static_cast<std::size_t>(n);
         }
     }
-    void ClosePeer() {
-        if (peer >= 0) ::close(peer);
+    void ClosePeer()
+    {
+        if (peer >= 0)
+            ::close(peer);
         peer = -1;
     }
 };
@@ -47,7 +53,8 @@ struct SocketPair {
 // queue filled by `FillBacklog`, further connects get no answer at all.
 class Listener {
 public:
-    explicit Listener(int backlog = 16) {
+    explicit Listener(int backlog = 16)
+    {
         fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
         sockaddr_in address{};
         address.sin_family = AF_INET;
@@ -58,16 +65,20 @@ public:
         ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length);
         port_ = ntohs(address.sin_port);
     }
-    ~Listener() {
-        for (int i = 0; i < count_; ++i) ::close(fillers_[i]);
-        if (fd_ >= 0) ::close(fd_);
+    ~Listener()
+    {
+        for (int i = 0; i < count_; ++i)
+            ::close(fillers_[i]);
+        if (fd_ >= 0)
+            ::close(fd_);
     }
     Listener(const Listener&) = delete;
     Listener& operator=(const Listener&) = delete;
 
     std::uint16_t Port() const { return port_; }
     // A blocking client socket connected to this listener, and the accepted end.
-    std::pair<int, int> ConnectedPair() {
+    std::pair<int, int> ConnectedPair()
+    {
         int client = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
         sockaddr_in address{};
         address.sin_family = AF_INET;
@@ -77,12 +88,14 @@ public:
             throw std::runtime_error("connect");
         return {client, ::accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC)};
     }
-    void Close() {
+    void Close()
+    {
         ::close(fd_);
         fd_ = -1;
     }
     // Connects (without accepting) until the accept queue is full.
-    void FillBacklog(int connects) {
+    void FillBacklog(int connects)
+    {
         for (int i = 0; i < connects && count_ < 8; ++i) {
             int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
             sockaddr_in address{};
@@ -103,7 +116,8 @@ private:
 };
 
 // A port on 127.0.0.1 with nothing listening on it.
-inline std::uint16_t ClosedPort() {
+inline std::uint16_t ClosedPort()
+{
     Listener listener;
     std::uint16_t port = listener.Port();
     return port;  // the listener closes here; nothing takes the port back this quickly

@@ -2,8 +2,8 @@
 
 #include "tests/http/TempFiles.h"
 
-#include <sys/file.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -15,15 +15,18 @@ using httptest::TempDir;
 TIdLocalTime SeventhOfDecember() { return {2026, 12, 7, 10, 15, 32, 47}; }
 const std::string kBoundary = "--------120726101532047";
 
-std::string ReadAll(TIdMultiPartFormDataStream& body, std::size_t piece) {
+std::string ReadAll(TIdMultiPartFormDataStream& body, std::size_t piece)
+{
     std::string out;
     std::string buffer(piece, '\0');
-    while (std::size_t got = body.Read(buffer.data(), piece)) out.append(buffer.data(), got);
+    while (std::size_t got = body.Read(buffer.data(), piece))
+        out.append(buffer.data(), got);
     return out;
 }
 
 std::string Part(const std::string& field, const std::string& fileName, const std::string& type,
-                 const std::string& data) {
+                 const std::string& data)
+{
     return "--" + kBoundary + "\r\nContent-Disposition: form-data; name=\"" + field + "\"; filename=\"" + fileName +
            "\"\r\nContent-Type: " + type + "\r\n\r\n" + data + "\r\n";
 }
@@ -36,14 +39,16 @@ protected:
     TIdMultiPartFormDataStream body{SeventhOfDecember};
 };
 
-TEST_F(MultipartBody, BoundaryComesFromTheCreationTime) {
+TEST_F(MultipartBody, BoundaryComesFromTheCreationTime)
+{
     EXPECT_EQ(body.Boundary(), kBoundary);
     EXPECT_EQ(body.Boundary().size(), 23u);
     EXPECT_EQ(body.RequestContentType(), "multipart/form-data; boundary=" + kBoundary);
     EXPECT_EQ(kClosing.size(), 29u);
 }
 
-TEST_F(MultipartBody, EmptyFileWithTenCharacterNameIsOneHundredSeventyBytes) {
+TEST_F(MultipartBody, EmptyFileWithTenCharacterNameIsOneHundredSeventyBytes)
+{
     // The file name is given as the caller holds it: a relative ten-character name.
     std::string path = dir.Write("empty.gws1", "");
     auto cwd = std::filesystem::current_path();
@@ -57,7 +62,8 @@ TEST_F(MultipartBody, EmptyFileWithTenCharacterNameIsOneHundredSeventyBytes) {
     EXPECT_EQ(bytes.substr(bytes.size() - 33), "\r\n\r\n" + kClosing);
 }
 
-TEST_F(MultipartBody, PartsFollowEachOtherInTheExactLayout) {
+TEST_F(MultipartBody, PartsFollowEachOtherInTheExactLayout)
+{
     std::string first = dir.Write("first.bin", "hello");
     std::string second = dir.Write("a\"quote.bin", std::string("\0\r\n--x", 6));
     body.AddFile("upfile", first, "application/octet-stream");
@@ -68,9 +74,11 @@ TEST_F(MultipartBody, PartsFollowEachOtherInTheExactLayout) {
     EXPECT_EQ(ReadAll(body, 32768), expected);
 }
 
-TEST_F(MultipartBody, PieceSizeDoesNotChangeTheBytesAndSeekToStartRereads) {
+TEST_F(MultipartBody, PieceSizeDoesNotChangeTheBytesAndSeekToStartRereads)
+{
     std::string data;
-    for (int i = 0; i < 100000; ++i) data += static_cast<char>(i * 7 + i / 256);
+    for (int i = 0; i < 100000; ++i)
+        data += static_cast<char>(i * 7 + i / 256);
     body.AddFile("upfile", dir.Write("fw.bin", data), "application/octet-stream");
     std::string reference = ReadAll(body, 32768);
     EXPECT_EQ(static_cast<std::int64_t>(reference.size()), body.Size());
@@ -81,7 +89,8 @@ TEST_F(MultipartBody, PieceSizeDoesNotChangeTheBytesAndSeekToStartRereads) {
     }
 }
 
-TEST_F(MultipartBody, SeekToStartInTheMiddleOfAFileRestartsCleanly) {
+TEST_F(MultipartBody, SeekToStartInTheMiddleOfAFileRestartsCleanly)
+{
     body.AddFile("upfile", dir.Write("fw.bin", std::string(5000, 'z')), "application/octet-stream");
     std::string reference = ReadAll(body, 32768);
     body.Seek(0, TIdSeekOrigin::soBeginning);
@@ -93,7 +102,8 @@ TEST_F(MultipartBody, SeekToStartInTheMiddleOfAFileRestartsCleanly) {
     EXPECT_EQ(ReadAll(body, 999), reference);
 }
 
-TEST_F(MultipartBody, AFileThatGrowsAfterAddingChangesNothing) {
+TEST_F(MultipartBody, AFileThatGrowsAfterAddingChangesNothing)
+{
     std::string path = dir.Write("settings.gws", "original");
     body.AddFile("upfile", path, "application/octet-stream");
     std::int64_t size = body.Size();
@@ -102,7 +112,8 @@ TEST_F(MultipartBody, AFileThatGrowsAfterAddingChangesNothing) {
     EXPECT_EQ(ReadAll(body, 7), Part("upfile", path, "application/octet-stream", "original") + kClosing);
 }
 
-TEST_F(MultipartBody, AFileThatShrinksEndsTheBodyBeforeItsAnnouncedSize) {
+TEST_F(MultipartBody, AFileThatShrinksEndsTheBodyBeforeItsAnnouncedSize)
+{
     std::string path = dir.Write("settings.gws", std::string(1000, 'a'));
     body.AddFile("upfile", path, "application/octet-stream");
     ASSERT_EQ(::truncate(path.c_str(), 400), 0);
@@ -113,7 +124,8 @@ TEST_F(MultipartBody, AFileThatShrinksEndsTheBodyBeforeItsAnnouncedSize) {
     EXPECT_EQ(bytes, Part("upfile", path, "application/octet-stream", std::string(400, 'a')).substr(0, bytes.size()));
 }
 
-TEST_F(MultipartBody, WritingOrResizingIsUnsupported) {
+TEST_F(MultipartBody, WritingOrResizingIsUnsupported)
+{
     for (auto attempt : {+[](TIdMultiPartFormDataStream& b) { b.Write("x", 1); },
                          +[](TIdMultiPartFormDataStream& b) { b.SetSize(3); }}) {
         try {
@@ -125,7 +137,8 @@ TEST_F(MultipartBody, WritingOrResizingIsUnsupported) {
     }
 }
 
-TEST_F(MultipartBody, AMissingFileIsReportedAndAddsNoPart) {
+TEST_F(MultipartBody, AMissingFileIsReportedAndAddsNoPart)
+{
     std::int64_t size = body.Size();
     std::string missing = dir.PathOf("missing.bin");
     try {
@@ -138,7 +151,8 @@ TEST_F(MultipartBody, AMissingFileIsReportedAndAddsNoPart) {
     EXPECT_EQ(ReadAll(body, 100), kClosing);
 }
 
-TEST_F(MultipartBody, HoldsASharedLockThatKeepsCooperatingWritersOut) {
+TEST_F(MultipartBody, HoldsASharedLockThatKeepsCooperatingWritersOut)
+{
     std::string path = dir.Write("fw.bin", "data");
     {
         TIdMultiPartFormDataStream locked(SeventhOfDecember);
@@ -154,7 +168,8 @@ TEST_F(MultipartBody, HoldsASharedLockThatKeepsCooperatingWritersOut) {
     ::close(writer);
 }
 
-TEST_F(MultipartBody, AFileLockedByAWriterCannotBeAdded) {
+TEST_F(MultipartBody, AFileLockedByAWriterCannotBeAdded)
+{
     std::string path = dir.Write("fw.bin", "data");
     int writer = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
     ASSERT_EQ(::flock(writer, LOCK_EX | LOCK_NB), 0);

@@ -8,7 +8,8 @@
 
 #include <gtest/gtest.h>
 
-TEST(SocketErrorTest, PosixFailuresMapOntoWindowsSocketsCodesAndTexts) {
+TEST(SocketErrorTest, PosixFailuresMapOntoWindowsSocketsCodesAndTexts)
+{
     const struct {
         int err;
         int code;
@@ -29,7 +30,8 @@ TEST(SocketErrorTest, PosixFailuresMapOntoWindowsSocketsCodesAndTexts) {
     }
 }
 
-TEST(SocketErrorTest, ResolverFailuresMapOntoHostErrors) {
+TEST(SocketErrorTest, ResolverFailuresMapOntoHostErrors)
+{
     EXPECT_EQ(IdWSACodeFromResolver(EAI_NONAME), 11001);
     EXPECT_EQ(IdWSACodeFromResolver(EAI_AGAIN), 11002);
     EXPECT_EQ(IdSocketErrorMessage(11001), "Socket Error # 11001\r\nHost not found.");
@@ -37,7 +39,8 @@ TEST(SocketErrorTest, ResolverFailuresMapOntoHostErrors) {
     EXPECT_EQ(IdSocketErrorMessage(11002), "Socket Error # 11002\r\n");
 }
 
-TEST(SocketErrorTest, RaisesTheKindThatBelongsToTheCode) {
+TEST(SocketErrorTest, RaisesTheKindThatBelongsToTheCode)
+{
     try {
         IdRaiseSocketError(10038);
         FAIL();

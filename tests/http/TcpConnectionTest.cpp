@@ -3,12 +3,12 @@
 #include "http/IdException.h"
 #include "tests/http/LocalSockets.h"
 
+#include <netinet/tcp.h>
 #include <chrono>
 #include <condition_variable>
 #include <cstring>
 #include <memory>
 #include <mutex>
-#include <netinet/tcp.h>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -21,11 +21,13 @@ using httptest::SocketPair;
 // A connection attached to one end of a socket pair; the test plays the peer.
 class PairedConnection : public ::testing::Test {
 protected:
-    PairedConnection() {
+    PairedConnection()
+    {
         connection.Limits.StallMs = 2000;  // a wrong test fails instead of hanging
         connection.AttachSocket(pair.Release());
     }
-    std::string Collect(const std::function<void(const TIdByteSink&)>& read) {
+    std::string Collect(const std::function<void(const TIdByteSink&)>& read)
+    {
         std::string out;
         read([&out](const char* data, std::size_t size) { out.append(data, size); });
         return out;
@@ -39,18 +41,21 @@ struct LineCase {
     const char* name;
     std::string sent;
     bool closeAfter;
-    std::vector<std::string> lines;  // expected lines in order
+    std::vector<std::string> lines;        // expected lines in order
     enum { None, MaxLine, Closed } error;  // what the read after them raises
 };
 void PrintTo(const LineCase& c, std::ostream* out) { *out << c.name; }
 
 class LineReading : public PairedConnection, public ::testing::WithParamInterface<LineCase> {};
 
-TEST_P(LineReading, SplitsAtLfAndEnforcesTheLimit) {
+TEST_P(LineReading, SplitsAtLfAndEnforcesTheLimit)
+{
     const LineCase& c = GetParam();
     pair.Write(c.sent);
-    if (c.closeAfter) pair.ClosePeer();
-    for (const std::string& expected : c.lines) EXPECT_EQ(connection.ReadLine(), expected);
+    if (c.closeAfter)
+        pair.ClosePeer();
+    for (const std::string& expected : c.lines)
+        EXPECT_EQ(connection.ReadLine(), expected);
     if (c.error == LineCase::MaxLine) {
         try {
             connection.ReadLine();
@@ -84,24 +89,26 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"CloseAfterLastLine", "last\n", true, {"last"}, LineCase::Closed}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(PairedConnection, ReadToStreamHandsOverWhatArrivedBeforeAClose) {
+TEST_F(PairedConnection, ReadToStreamHandsOverWhatArrivedBeforeAClose)
+{
     pair.Write("0123456789");
     pair.ClosePeer();
     std::string got;
-    EXPECT_THROW(
-        connection.ReadToStream([&](const char* data, std::size_t size) { got.append(data, size); }, 20),
-        EIdConnClosedGracefully);
+    EXPECT_THROW(connection.ReadToStream([&](const char* data, std::size_t size) { got.append(data, size); }, 20),
+                 EIdConnClosedGracefully);
     EXPECT_EQ(got, "0123456789");
 }
 
-TEST_F(PairedConnection, ReadToStreamTakesExactlyTheCountAndLeavesTheRest) {
+TEST_F(PairedConnection, ReadToStreamTakesExactlyTheCountAndLeavesTheRest)
+{
     pair.Write("head\nBODYnext\n");
     EXPECT_EQ(connection.ReadLine(), "head");
     EXPECT_EQ(Collect([&](const TIdByteSink& sink) { connection.ReadToStream(sink, 4); }), "BODY");
     EXPECT_EQ(connection.ReadLine(), "next");
 }
 
-TEST_F(PairedConnection, ReadUntilClosedReturnsEverythingWithoutError) {
+TEST_F(PairedConnection, ReadUntilClosedReturnsEverythingWithoutError)
+{
     std::string big(200000, 'b');
     pair.Write("x\n");
     EXPECT_EQ(connection.ReadLine(), "x");
@@ -114,7 +121,8 @@ TEST_F(PairedConnection, ReadUntilClosedReturnsEverythingWithoutError) {
     EXPECT_EQ(got, big);
 }
 
-TEST_F(PairedConnection, IsConnectedNoticesAClose) {
+TEST_F(PairedConnection, IsConnectedNoticesAClose)
+{
     EXPECT_TRUE(connection.IsConnected());
     pair.Write("left");
     pair.ClosePeer();
@@ -126,7 +134,8 @@ TEST_F(PairedConnection, IsConnectedNoticesAClose) {
     EXPECT_FALSE(connection.IsOpen());
 }
 
-TEST_F(PairedConnection, ASilentPeerTimesOutWhileTheIdleCallbackRuns) {
+TEST_F(PairedConnection, ASilentPeerTimesOutWhileTheIdleCallbackRuns)
+{
     connection.Limits.StallMs = 180;
     int idles = 0;
     connection.OnIdle = [&] { ++idles; };
@@ -141,18 +150,21 @@ TEST_F(PairedConnection, ASilentPeerTimesOutWhileTheIdleCallbackRuns) {
     EXPECT_LE(idles, connection.Limits.StallMs / TIdTCPConnection::IdleIntervalMs + 1) << "not at every poll";
 }
 
-TEST_F(PairedConnection, SendingToAVanishedPeerRaisesInsteadOfKillingTheProcess) {
+TEST_F(PairedConnection, SendingToAVanishedPeerRaisesInsteadOfKillingTheProcess)
+{
     pair.ClosePeer();
     std::string piece(65536, 's');
     try {
-        for (int i = 0; i < 100; ++i) connection.SendBytes(piece);
+        for (int i = 0; i < 100; ++i)
+            connection.SendBytes(piece);
         FAIL();
     } catch (const EIdSocketError& e) {
         EXPECT_TRUE(e.LastError == 10053 || e.LastError == 10054) << e.LastError;
     }
 }
 
-TEST_F(PairedConnection, SendStreamFailsWhenTheSourceRunsDry) {
+TEST_F(PairedConnection, SendStreamFailsWhenTheSourceRunsDry)
+{
     std::string source(40000, 'q');
     std::size_t offset = 0;
     std::thread reader([&] {
@@ -177,7 +189,8 @@ TEST_F(PairedConnection, SendStreamFailsWhenTheSourceRunsDry) {
     reader.join();
 }
 
-TEST_F(PairedConnection, ReadsAfterCloseSayNotConnected) {
+TEST_F(PairedConnection, ReadsAfterCloseSayNotConnected)
+{
     connection.CloseConnection();
     try {
         connection.ReadLine();
@@ -189,7 +202,8 @@ TEST_F(PairedConnection, ReadsAfterCloseSayNotConnected) {
 
 class Opening : public ::testing::Test {
 protected:
-    Opening() {
+    Opening()
+    {
         connection.Limits.ConnectMs = 2000;
         connection.Resolver = [this](const std::string& host, std::string& dotted) {
             lookups.push_back(host);
@@ -204,7 +218,8 @@ protected:
     TIdTCPConnection connection;
 };
 
-TEST_F(Opening, RequiresHostAndPort) {
+TEST_F(Opening, RequiresHostAndPort)
+{
     try {
         connection.OpenConnection("", 80);
         FAIL();
@@ -219,7 +234,8 @@ TEST_F(Opening, RequiresHostAndPort) {
     }
 }
 
-TEST_F(Opening, PortsOutOfRangeFailBeforeAnyConnect) {
+TEST_F(Opening, PortsOutOfRangeFailBeforeAnyConnect)
+{
     for (int port : {70000, 65536, -1}) {
         try {
             connection.OpenConnection("127.0.0.1", port);
@@ -231,7 +247,8 @@ TEST_F(Opening, PortsOutOfRangeFailBeforeAnyConnect) {
     }
 }
 
-TEST_F(Opening, NothingListeningIsConnectionRefused) {
+TEST_F(Opening, NothingListeningIsConnectionRefused)
+{
     try {
         connection.OpenConnection("127.0.0.1", httptest::ClosedPort());
         FAIL();
@@ -242,7 +259,8 @@ TEST_F(Opening, NothingListeningIsConnectionRefused) {
     EXPECT_FALSE(connection.IsOpen());
 }
 
-TEST_F(Opening, AddressesAndLocalhostNeedNoLookupButOtherNamesDo) {
+TEST_F(Opening, AddressesAndLocalhostNeedNoLookupButOtherNamesDo)
+{
     Listener listener;
     for (const char* host : {"127.0.0.1", "LocalHost", "router.test"}) {
         connection.OpenConnection(host, listener.Port());
@@ -253,7 +271,8 @@ TEST_F(Opening, AddressesAndLocalhostNeedNoLookupButOtherNamesDo) {
     EXPECT_EQ(lookups, std::vector<std::string>{"router.test"});
 }
 
-TEST_F(Opening, AnUnknownNameIsHostNotFound) {
+TEST_F(Opening, AnUnknownNameIsHostNotFound)
+{
     for (const char* host : {"no-such-router", "192.168.0", "1.2.3.4.5", "256.1.1.1"}) {
         try {
             connection.OpenConnection(host, 80);
@@ -266,7 +285,8 @@ TEST_F(Opening, AnUnknownNameIsHostNotFound) {
     EXPECT_EQ(lookups, (std::vector<std::string>{"no-such-router", "192.168.0", "1.2.3.4.5", "256.1.1.1"}));
 }
 
-TEST_F(Opening, AConnectThatGetsNoAnswerTimesOut) {
+TEST_F(Opening, AConnectThatGetsNoAnswerTimesOut)
+{
     Listener full(0);
     full.FillBacklog(3);
     connection.Limits.ConnectMs = 150;
@@ -288,7 +308,8 @@ TEST_F(Opening, AConnectThatGetsNoAnswerTimesOut) {
 // started it.
 class BlockedLookup {
 public:
-    TIdResolver Resolver() {
+    TIdResolver Resolver()
+    {
         return [state = state_](const std::string&, std::string& dotted) {
             std::unique_lock<std::mutex> lock(state->mutex);
             state->changed.wait(lock, [&] { return state->released; });
@@ -299,7 +320,8 @@ public:
         };
     }
     // Lets the lookup end; true once it has returned.
-    bool Release() {
+    bool Release()
+    {
         std::unique_lock<std::mutex> lock(state_->mutex);
         state_->released = true;
         state_->changed.notify_all();
@@ -325,7 +347,8 @@ void PrintTo(const LookupBoundCase& c, std::ostream* out) { *out << c.name; }
 
 class NameLookup : public ::testing::TestWithParam<LookupBoundCase> {};
 
-TEST_P(NameLookup, GivesUpAtItsBoundWhileTheWindowRuns) {
+TEST_P(NameLookup, GivesUpAtItsBoundWhileTheWindowRuns)
+{
     using Clock = std::chrono::steady_clock;
     const LookupBoundCase& c = GetParam();
     BlockedLookup lookup;
@@ -334,7 +357,8 @@ TEST_P(NameLookup, GivesUpAtItsBoundWhileTheWindowRuns) {
     {
         TIdTCPConnection connection;
         connection.Limits.ConnectMs = c.connectMs;
-        if (c.deadlineMs > 0) connection.Deadline = start + std::chrono::milliseconds(c.deadlineMs);
+        if (c.deadlineMs > 0)
+            connection.Deadline = start + std::chrono::milliseconds(c.deadlineMs);
         connection.OnIdle = [&] { ++idles; };
         connection.Resolver = lookup.Resolver();
         try {
@@ -355,12 +379,13 @@ TEST_P(NameLookup, GivesUpAtItsBoundWhileTheWindowRuns) {
     EXPECT_TRUE(lookup.Release());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Bounds, NameLookup,
-    ::testing::Values(LookupBoundCase{"ConnectBound", 200, 0}, LookupBoundCase{"DeadlineOfTheExchange", 60000, 200}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Bounds, NameLookup,
+                         ::testing::Values(LookupBoundCase{"ConnectBound", 200, 0},
+                                           LookupBoundCase{"DeadlineOfTheExchange", 60000, 200}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
-TEST(SendingABody, PushesItsEndOutAndLeavesNaglesAlgorithmOn) {
+TEST(SendingABody, PushesItsEndOutAndLeavesNaglesAlgorithmOn)
+{
     Listener listener;
     auto [client, server] = listener.ConnectedPair();
     int off = 0;  // as a connection of ours opens it
@@ -379,7 +404,8 @@ TEST(SendingABody, PushesItsEndOutAndLeavesNaglesAlgorithmOn) {
     });
     connection.SendStream(
         [&](char* buffer, std::size_t want) {
-            for (std::size_t i = 0; i < want; ++i) buffer[i] = static_cast<char>((produced + i) % 251);
+            for (std::size_t i = 0; i < want; ++i)
+                buffer[i] = static_cast<char>((produced + i) % 251);
             produced += want;
             return want;
         },
@@ -393,13 +419,16 @@ TEST(SendingABody, PushesItsEndOutAndLeavesNaglesAlgorithmOn) {
     ::close(server);
     ASSERT_EQ(received.size(), size);
     for (std::size_t i = 0; i < size; ++i)
-        if (received[i] != static_cast<char>(i % 251)) FAIL() << "byte " << i;
+        if (received[i] != static_cast<char>(i % 251))
+            FAIL() << "byte " << i;
 }
 
-TEST(DottedQuadTest, OnlyFourNumbersUpTo255) {
-    for (const char* yes : {"192.168.0.1", "0.0.0.0", "255.255.255.255"}) EXPECT_TRUE(IdIsDottedQuad(yes)) << yes;
-    for (const char* no : {"192.168.0", "192.168.0.1.", "192.168.0.256", "a.b.c.d", "1..2.3", "", "1.2.3.4x",
-                           "1.2.3.0004"})
+TEST(DottedQuadTest, OnlyFourNumbersUpTo255)
+{
+    for (const char* yes : {"192.168.0.1", "0.0.0.0", "255.255.255.255"})
+        EXPECT_TRUE(IdIsDottedQuad(yes)) << yes;
+    for (const char* no :
+         {"192.168.0", "192.168.0.1.", "192.168.0.256", "a.b.c.d", "1..2.3", "", "1.2.3.4x", "1.2.3.0004"})
         EXPECT_FALSE(IdIsDottedQuad(no)) << no;
 }
 

@@ -10,11 +10,13 @@ namespace httptest {
 
 class TempDir {
 public:
-    TempDir() {
+    TempDir()
+    {
         std::string pattern = (std::filesystem::temp_directory_path() / "norvo-http-XXXXXX").string();
         path_ = ::mkdtemp(pattern.data());
     }
-    ~TempDir() {
+    ~TempDir()
+    {
         std::error_code ignored;
         std::filesystem::remove_all(path_, ignored);
     }
@@ -22,7 +24,8 @@ public:
     TempDir& operator=(const TempDir&) = delete;
 
     // Writes `bytes` to a file of this name and returns its full path.
-    std::string Write(const std::string& name, const std::string& bytes) const {
+    std::string Write(const std::string& name, const std::string& bytes) const
+    {
         std::string full = (path_ / name).string();
         std::ofstream(full, std::ios::binary) << bytes;
         return full;
@@ -33,7 +36,8 @@ private:
     std::filesystem::path path_;
 };
 
-inline std::string ReadFile(const std::string& path) {
+inline std::string ReadFile(const std::string& path)
+{
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }

@@ -9,7 +9,8 @@
 
 namespace {
 
-TEST(TextTest, CaseOfAsciiLettersOnlyIsIgnored) {
+TEST(TextTest, CaseOfAsciiLettersOnlyIsIgnored)
+{
     struct Case {
         std::string a, b;
         bool same, contains, endsWith;
@@ -23,7 +24,7 @@ TEST(TextTest, CaseOfAsciiLettersOnlyIsIgnored) {
         {"router.example.COM", ".example.com", false, true, true},
         {"close", "closed", false, false, false},
         {"chunke", "chunked", false, false, false},
-        {"[x]", "{X}", false, false, false},          // '[' and '{' differ by the case bit, but are no letters
+        {"[x]", "{X}", false, false, false},                // '[' and '{' differ by the case bit, but are no letters
         {"\xC4hnlich", "\xE4hnlich", false, false, false},  // bytes above ASCII never fold
     };
     for (const Case& c : cases) {
@@ -33,7 +34,8 @@ TEST(TextTest, CaseOfAsciiLettersOnlyIsIgnored) {
     }
 }
 
-TEST(TextTest, NumbersFillTheWholeText) {
+TEST(TextTest, NumbersFillTheWholeText)
+{
     struct Case {
         std::string text;
         TIdNumberText kind;

@@ -124,10 +124,7 @@ std::optional<std::string> HttpRequest::Header(const std::string& name) const
     return std::nullopt;
 }
 
-std::string HttpRequest::Path() const
-{
-    return target.substr(0, target.find('?'));
-}
+std::string HttpRequest::Path() const { return target.substr(0, target.find('?')); }
 
 std::string HttpRequest::Query(const std::string& key) const
 {

@@ -19,15 +19,15 @@ std::size_t RequestHeadLength(const std::string& buffer);
 
 struct HttpRequest {
     std::string method;
-    std::string target;   // as sent, e.g. "/post_login.xml?hash=..."
-    std::string version;  // e.g. "HTTP/1.0"
+    std::string target;                                        // as sent, e.g. "/post_login.xml?hash=..."
+    std::string version;                                       // e.g. "HTTP/1.0"
     std::vector<std::pair<std::string, std::string>> headers;  // in order, names as sent
     std::string body;
 
     // First header with this name (case-insensitive), if any.
     std::optional<std::string> Header(const std::string& name) const;
-    std::string Path() const;                       // target without the query
-    std::string Query(const std::string& key) const; // raw value of a query key, "" if absent
+    std::string Path() const;                         // target without the query
+    std::string Query(const std::string& key) const;  // raw value of a query key, "" if absent
     std::string Cookie(const std::string& name) const;
 };
 

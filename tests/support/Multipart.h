@@ -8,8 +8,8 @@
 namespace testsupport {
 
 struct MultipartPart {
-    std::string name;         // form field name
-    std::string filename;     // as sent, unescaped
+    std::string name;      // form field name
+    std::string filename;  // as sent, unescaped
     std::string contentType;
     std::string data;
 };

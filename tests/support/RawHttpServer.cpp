@@ -46,14 +46,14 @@ struct RawHttpServer::Connection {
     std::string in;
     std::string out;
     std::size_t outPos = 0;
-    bool writing = false;    // a reply is being written
-    bool silent = false;     // NeverAnswer: stay open, answer nothing more
-    bool done = false;       // to be removed from the loop
+    bool writing = false;      // a reply is being written
+    bool silent = false;       // NeverAnswer: stay open, answer nothing more
+    bool done = false;         // to be removed from the loop
     bool bodyStarted = false;  // the current request's first body byte has arrived
     int bodyReceives = 0;
     Clock::time_point bodyFirst;
     ScriptedReply::Then then = ScriptedReply::Then::Close;
-    std::string repeat;      // refills `out` whenever it runs empty
+    std::string repeat;  // refills `out` whenever it runs empty
     int dripMs = 0;
     std::size_t dripAfter = 0;
     std::chrono::steady_clock::time_point nextDrip;  // no byte goes out before this

@@ -18,15 +18,17 @@ namespace testsupport {
 struct ScriptedReply {
     enum class Then { Close, KeepOpen, Reset, NeverAnswer };
     ScriptedReply(std::string bytes = {}, Then then = Then::Close, std::size_t writeAtMost = std::string::npos)
-        : bytes(std::move(bytes)), then(then), writeAtMost(writeAtMost) {}
+        : bytes(std::move(bytes)), then(then), writeAtMost(writeAtMost)
+    {
+    }
 
-    std::string bytes;                         // raw bytes written back: status line, headers, body
+    std::string bytes;  // raw bytes written back: status line, headers, body
     Then then = Then::Close;
-    std::size_t writeAtMost = std::string::npos; // write only this many bytes of `bytes`, then do `then`
-    std::string repeat;                          // written again and again after `bytes`, until the peer goes
-    int dripMs = 0;                              // > 0: write one byte per this many ms (20 ms at the least)
-    std::size_t dripAfter = 0;                   // with dripMs: these first bytes go at once (a head, say)
-    int delayMs = 0;                             // silence before the first byte (to the next 20 ms tick)
+    std::size_t writeAtMost = std::string::npos;  // write only this many bytes of `bytes`, then do `then`
+    std::string repeat;                           // written again and again after `bytes`, until the peer goes
+    int dripMs = 0;                               // > 0: write one byte per this many ms (20 ms at the least)
+    std::size_t dripAfter = 0;                    // with dripMs: these first bytes go at once (a head, say)
+    int delayMs = 0;                              // silence before the first byte (to the next 20 ms tick)
 };
 
 // One request as it arrived. `complete` is false when the peer closed the
@@ -98,8 +100,8 @@ private:
 
     mutable std::mutex mutex_;
     std::condition_variable changed_;
-    int pendingListener_ = -1;   // handed to the server thread by StartListening
-    bool stopRequested_ = false; // StopListening waiting for the server thread
+    int pendingListener_ = -1;    // handed to the server thread by StartListening
+    bool stopRequested_ = false;  // StopListening waiting for the server thread
     bool listening_ = false;
     bool quit_ = false;
 

@@ -12,10 +12,7 @@
 
 namespace testsupport {
 
-RawSocket::~RawSocket()
-{
-    Close();
-}
+RawSocket::~RawSocket() { Close(); }
 
 int RawSocket::Connect(std::uint16_t port, const std::string& address)
 {
@@ -44,10 +41,7 @@ void RawSocket::Send(const std::string& bytes)
     }
 }
 
-void RawSocket::ShutdownWrite()
-{
-    ::shutdown(fd_, SHUT_WR);
-}
+void RawSocket::ShutdownWrite() { ::shutdown(fd_, SHUT_WR); }
 
 void RawSocket::Close()
 {

@@ -20,9 +20,12 @@ std::string RootPage(const std::string& firmwareVersion, const std::string& salt
     std::string minor = point == std::string::npos ? "" : firmwareVersion.substr(point + 1);
     return "<html>\r\n<head>\r\n<title>WRX-270</title>\r\n"
            "<script type=\"text/javascript\">\r\n"
-           "var salt = \"" + salt + "\";\r\n"
+           "var salt = \"" +
+           salt +
+           "\";\r\n"
            "</script>\r\n</head>\r\n<body>\r\n"
-           "<div class=\"fwv\">Firmware Version:" + major + "<span id=\"fw_minor_head\">" + minor +
+           "<div class=\"fwv\">Firmware Version:" +
+           major + "<span id=\"fw_minor_head\">" + minor +
            "</span></div><div class=\"hwv\">Hardware Version:C2</div>\r\n"
            "<form name=\"login\" action=\"post_login.xml\" method=\"get\">\r\n"
            "<input type=\"password\" name=\"pwd\">\r\n</form>\r\n</body>\r\n</html>\r\n";
@@ -52,8 +55,8 @@ std::string ExpectedLoginToken(const std::string& salt, const std::string& passw
 
 std::string MakeSettingsBlob(const std::string& profile, const std::string& password, std::size_t size)
 {
-    std::string blob = kSettingsMagic + kPasswordKey + password + std::string(1, '\0') + "\r\n" +
-                       "profile=" + profile + std::string(1, '\0') + "\r\n";
+    std::string blob = kSettingsMagic + kPasswordKey + password + std::string(1, '\0') + "\r\n" + "profile=" + profile +
+                       std::string(1, '\0') + "\r\n";
     // Filler differs per profile so a restored file can be told from factory settings.
     unsigned seed = 0;
     for (char c : profile)

@@ -27,8 +27,7 @@ int StatusOf(const std::string& replyBytes)
 
 std::int64_t SteadyMs()
 {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
         .count();
 }
 
@@ -52,7 +51,7 @@ RouterSim::RouterSim(RouterSimConfig config)
     : config_(std::move(config)),
       random_(std::random_device{}()),
       firmwareVersion_(config_.legacyPage && !IsLegacyVersion(config_.firmwareVersion) ? "3.05"
-                                                                                        : config_.firmwareVersion),
+                                                                                       : config_.firmwareVersion),
       password_(config_.password),
       settings_(MakeSettingsBlob("user", config_.password, config_.settingsSize)),
       acceptedPad_(config_.acceptedPad)
@@ -65,20 +64,14 @@ RouterSim::RouterSim(RouterSimConfig config)
         });
 }
 
-RouterSim::~RouterSim()
-{
-    server_.reset();
-}
+RouterSim::~RouterSim() { server_.reset(); }
 
 std::uint16_t RouterSim::Port() const { return server_->Port(); }
 std::string RouterSim::Address() const { return config_.address; }
 std::string RouterSim::Url() const { return "http://" + config_.address + ":" + std::to_string(Port()); }
 int RouterSim::Connections() const { return server_->Connections(); }
 
-std::int64_t RouterSim::Now() const
-{
-    return (config_.clock ? config_.clock() : SteadyMs()) + advancedMs_;
-}
+std::int64_t RouterSim::Now() const { return (config_.clock ? config_.clock() : SteadyMs()) + advancedMs_; }
 
 void RouterSim::AdvanceTime(std::int64_t ms)
 {
@@ -211,8 +204,7 @@ bool RouterSim::HasSession(const HttpRequest& request) const
 // so, carries its length and the connection stays; otherwise the body runs
 // to the close of the connection, as small embedded servers do.
 ScriptedReply RouterSim::Reply(const RouterRequest& request, int status, const std::string& reason,
-                               const std::string& contentType, const std::string& body,
-                               const std::string& extraHeaders)
+                               const std::string& contentType, const std::string& body, const std::string& extraHeaders)
 {
     auto connection = request.http.Header("Connection");
     bool keep = config_.keepAlive && connection && EqualsIgnoreCase(Trim(*connection), "keep-alive");
@@ -299,8 +291,8 @@ RouterSim::Answer RouterSim::Route(RouterRequest& request)
         return answer(200, "OK", "text/html", LoginSucceededPage(), "Set-Cookie: uid=" + session + "; path=/\r\n");
     }
 
-    const bool known = path == "/getconfig.cgi" || path == "/setconfig.cgi" || path == "/upload.cgi" ||
-                       path == "/reboot.cgi";
+    const bool known =
+        path == "/getconfig.cgi" || path == "/setconfig.cgi" || path == "/upload.cgi" || path == "/reboot.cgi";
     if (!known) {
         a.note = "no such page";
         return answer(404, "Not Found", "text/html", html("404 Not Found"));
@@ -320,7 +312,8 @@ RouterSim::Answer RouterSim::Route(RouterRequest& request)
             if (part.name == "upfile")
                 file = &part;
         if (!request.multipart.wellFormed || !file) {
-            a.note = request.multipart.wellFormed ? "no upfile field" : "bad multipart body: " + request.multipart.error;
+            a.note =
+                request.multipart.wellFormed ? "no upfile field" : "bad multipart body: " + request.multipart.error;
             return answer(400, "Bad Request", "text/html", html("Upload error: " + a.note));
         }
         a.note = "upfile \"" + file->filename + "\" " + std::to_string(file->data.size()) + " bytes";
@@ -341,8 +334,7 @@ RouterSim::Answer RouterSim::Route(RouterRequest& request)
         }
         firmwareUploads_.push_back({file->filename, file->data, request.bodyMicros});
         firmwarePending_ = true;
-        return answer(200, "OK", "text/html",
-                      html("Upload successful. Restart the router to run the new firmware."));
+        return answer(200, "OK", "text/html", html("Upload successful. Restart the router to run the new firmware."));
     }
     if (get && path == "/reboot.cgi") {
         a = answer(200, "OK", "text/html", html("Restarting..."));

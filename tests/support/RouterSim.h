@@ -22,37 +22,37 @@ namespace testsupport {
 
 struct RouterRequest {
     int connection = 0;
-    bool complete = true;      // false: the peer closed before the request was whole
-    std::string raw;           // exact bytes received
-    HttpRequest http;          // method, target, headers, body
-    MultipartBody multipart;   // parsed for POSTs with a multipart body
-    int status = 0;            // status answered (0: no answer)
+    bool complete = true;         // false: the peer closed before the request was whole
+    std::string raw;              // exact bytes received
+    HttpRequest http;             // method, target, headers, body
+    MultipartBody multipart;      // parsed for POSTs with a multipart body
+    int status = 0;               // status answered (0: no answer)
     std::int64_t bodyMicros = 0;  // first to last body byte, as the router received them
     int bodyReceives = 0;         // receive calls that brought body bytes
 };
 
 struct RouterSimConfig {
     std::string address = "127.0.0.1";
-    std::uint16_t port = 0;                 // 0: an ephemeral port
+    std::uint16_t port = 0;  // 0: an ephemeral port
     std::string password = "admin";
-    std::string firmwareVersion = "3.5";    // before the upgrade
-    bool legacyPage = false;                // 3.0x firmware: the page shows 3.05 unless the version is 3.0x/3.1x
-    unsigned char acceptedPad = 0x00;       // pad byte of the login hash the router accepts
-                                            // (0x30 "0": a 3.0x page's first attempt; 0x01: only the retry)
+    std::string firmwareVersion = "3.5";  // before the upgrade
+    bool legacyPage = false;              // 3.0x firmware: the page shows 3.05 unless the version is 3.0x/3.1x
+    unsigned char acceptedPad = 0x00;     // pad byte of the login hash the router accepts
+                                          // (0x30 "0": a 3.0x page's first attempt; 0x01: only the retry)
     // Unreachable for this long after a restart request. Time runs on the
     // clock below plus AdvanceTime; a test's injected wait should call
     // AdvanceTime. With 0 the router is back as soon as it has answered.
     std::int64_t rebootDowntimeMs = 20000;
-    bool keepAlive = false;                 // answer keep-alive requests with keep-alive
-    std::size_t settingsSize = 8192;        // size of the settings file
+    bool keepAlive = false;                       // answer keep-alive requests with keep-alive
+    std::size_t settingsSize = 8192;              // size of the settings file
     std::string upgradedFirmwareVersion = "3.6";  // what an uploaded image turns out to be
     std::string factoryPassword;                  // admin password after a firmware upgrade
     std::size_t saltLength = 16;
-    std::string salt;                       // the login salt of every start page (empty: a fresh random one)
+    std::string salt;  // the login salt of every start page (empty: a fresh random one)
     // The first this many settings uploads are answered as a success but
     // not applied: a router that ignores a restore.
     int ignoredSettingsUploads = 0;
-    std::function<std::int64_t()> clock;    // milliseconds; default: steady clock
+    std::function<std::int64_t()> clock;  // milliseconds; default: steady clock
     // Fault injection: a reply returned here replaces the router's answer
     // (the request is recorded; the router's state does not change).
     std::function<std::optional<ScriptedReply>(const RouterRequest&)> intercept;
@@ -88,9 +88,9 @@ public:
 
     std::string FirmwareVersion() const;
     std::string Password() const;
-    std::string Settings() const;              // what /getconfig.cgi delivers now
+    std::string Settings() const;  // what /getconfig.cgi delivers now
     std::string FactorySettings() const;
-    int Reboots() const;                       // restarts completed (router back up)
+    int Reboots() const;  // restarts completed (router back up)
     std::vector<RouterUpload> FirmwareUploads() const;
     std::vector<RouterUpload> SettingsUploads() const;
     std::vector<RouterRequest> Requests() const;
@@ -105,8 +105,7 @@ private:
     bool HasSession(const HttpRequest& request) const;
     std::string NewToken(std::size_t length, const char* alphabet);
     ScriptedReply Reply(const RouterRequest& request, int status, const std::string& reason,
-                        const std::string& contentType, const std::string& body,
-                        const std::string& extraHeaders = "");
+                        const std::string& contentType, const std::string& body, const std::string& extraHeaders = "");
     std::int64_t Now() const;
     void ComeBackIfDue();  // caller holds mutex_
     void Record(RouterRequest request, const std::string& note);

@@ -50,8 +50,8 @@ std::string Exchange(std::uint16_t port, const std::string& request)
 std::string Get(std::uint16_t port, const std::string& target, const std::string& cookie = "")
 {
     std::string cookieLine = cookie.empty() ? "" : "Cookie: uid=" + cookie + "\r\n";
-    return Exchange(port, "GET " + target + " HTTP/1.0\r\nConnection: keep-alive\r\nHost: 127.0.0.1\r\n" +
-                              cookieLine + "\r\n");
+    return Exchange(
+        port, "GET " + target + " HTTP/1.0\r\nConnection: keep-alive\r\nHost: 127.0.0.1\r\n" + cookieLine + "\r\n");
 }
 
 std::string Multipart(const std::string& filename, const std::string& data, const std::string& boundary)
@@ -60,13 +60,14 @@ std::string Multipart(const std::string& filename, const std::string& data, cons
            "\"\r\nContent-Type: application/octet-stream\r\n\r\n" + data + "\r\n--" + boundary + "--\r\n";
 }
 
-std::string Post(std::uint16_t port, const std::string& target, const std::string& body,
-                 const std::string& cookie, const std::string& boundary = "--------120726101532047")
+std::string Post(std::uint16_t port, const std::string& target, const std::string& body, const std::string& cookie,
+                 const std::string& boundary = "--------120726101532047")
 {
-    return Exchange(port, "POST " + target + " HTTP/1.0\r\nConnection: keep-alive\r\n"
-                          "Content-Type: multipart/form-data; boundary=" + boundary + "\r\n" +
-                          "Content-Length: " + std::to_string(body.size()) + "\r\nHost: 127.0.0.1\r\n" +
-                          "Cookie: uid=" + cookie + "\r\n\r\n" + body);
+    return Exchange(port, "POST " + target +
+                              " HTTP/1.0\r\nConnection: keep-alive\r\n"
+                              "Content-Type: multipart/form-data; boundary=" +
+                              boundary + "\r\n" + "Content-Length: " + std::to_string(body.size()) +
+                              "\r\nHost: 127.0.0.1\r\n" + "Cookie: uid=" + cookie + "\r\n\r\n" + body);
 }
 
 std::string Between(const std::string& text, const std::string& from, const std::string& to)
@@ -84,10 +85,7 @@ std::string Body(const std::string& reply)
     return at == std::string::npos ? "" : reply.substr(at + 4);
 }
 
-int Status(const std::string& reply)
-{
-    return reply.size() > 12 ? std::atoi(reply.c_str() + 9) : 0;
-}
+int Status(const std::string& reply) { return reply.size() > 12 ? std::atoi(reply.c_str() + 9) : 0; }
 
 std::string SaltOf(const std::string& page) { return Between(page, "var salt = \"", "\";"); }
 

@@ -8,20 +8,11 @@ TestHttpServer::TestHttpServer(std::size_t receivePace)
 {
 }
 
-TestHttpServer::~TestHttpServer()
-{
-    server_.reset();
-}
+TestHttpServer::~TestHttpServer() { server_.reset(); }
 
-std::uint16_t TestHttpServer::Port() const
-{
-    return server_->Port();
-}
+std::uint16_t TestHttpServer::Port() const { return server_->Port(); }
 
-int TestHttpServer::Connections() const
-{
-    return server_->Connections();
-}
+int TestHttpServer::Connections() const { return server_->Connections(); }
 
 void TestHttpServer::Enqueue(ScriptedReply reply)
 {
@@ -47,12 +38,12 @@ bool TestHttpServer::WaitForRequests(std::size_t count, std::chrono::millisecond
     return recorded_.wait_for(lock, limit, [&] { return requests_.size() >= count; });
 }
 
-ScriptedReply TestHttpServer::Reply(const std::string& statusLine, const std::string& body,
-                                    ScriptedReply::Then then, const std::string& extraHeaders)
+ScriptedReply TestHttpServer::Reply(const std::string& statusLine, const std::string& body, ScriptedReply::Then then,
+                                    const std::string& extraHeaders)
 {
     ScriptedReply reply;
-    reply.bytes = statusLine + "\r\n" + extraHeaders + "Content-Length: " + std::to_string(body.size()) +
-                  "\r\n\r\n" + body;
+    reply.bytes =
+        statusLine + "\r\n" + extraHeaders + "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
     reply.then = then;
     return reply;
 }

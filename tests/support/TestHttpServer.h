@@ -15,16 +15,16 @@
 
 namespace testsupport {
 
-class TestHttpServer {                          // listens on 127.0.0.1, ephemeral port, own thread
+class TestHttpServer {  // listens on 127.0.0.1, ephemeral port, own thread
 public:
     // receivePace > 0: takes at most that many request bytes every 20 ms (a slow reader).
     explicit TestHttpServer(std::size_t receivePace = 0);
     ~TestHttpServer();
     std::uint16_t Port() const;
-    void Enqueue(ScriptedReply reply);          // one reply per request, in order
-    std::vector<std::string> Requests() const;  // exact raw bytes of each request (head + body)
-    std::vector<int> RequestConnections() const;// index of the accepted connection that carried each request
-    int Connections() const;                    // number of accepted connections
+    void Enqueue(ScriptedReply reply);            // one reply per request, in order
+    std::vector<std::string> Requests() const;    // exact raw bytes of each request (head + body)
+    std::vector<int> RequestConnections() const;  // index of the accepted connection that carried each request
+    int Connections() const;                      // number of accepted connections
 
     // Waits (bounded) until at least `count` requests were recorded; a request
     // cut off by the peer is recorded when its connection closes, which the

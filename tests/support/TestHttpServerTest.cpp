@@ -42,10 +42,7 @@ struct ThenCase {
 };
 
 // Names the case in test listings instead of dumping its bytes.
-void PrintTo(const ThenCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
+void PrintTo(const ThenCase& c, std::ostream* os) { *os << c.name; }
 
 class ScriptedEnding : public testing::TestWithParam<ThenCase> {};
 
@@ -77,7 +74,8 @@ TEST_P(ScriptedEnding, WritesTheScriptedBytesThenEndsAsScripted)
 INSTANTIATE_TEST_SUITE_P(
     Endings, ScriptedEnding,
     testing::Values(ThenCase{"Close", Then::Close, std::string::npos, kReply, End::Closed},
-                    ThenCase{"CloseMidBody", Then::Close, kReply.size() - 2, kReply.substr(0, kReply.size() - 2), End::Closed},
+                    ThenCase{"CloseMidBody", Then::Close, kReply.size() - 2, kReply.substr(0, kReply.size() - 2),
+                             End::Closed},
                     ThenCase{"CloseBeforeStatusLine", Then::Close, 0, "", End::Closed},
                     ThenCase{"Reset", Then::Reset, 0, "", End::Reset},
                     ThenCase{"ResetMidHead", Then::Reset, 10, kReply.substr(0, 10), End::Reset},

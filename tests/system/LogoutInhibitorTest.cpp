@@ -138,8 +138,8 @@ TEST_F(SessionBus, HoldsTheLogoutUntilDestroyed)
         std::lock_guard<std::mutex> g(fake_->lock);
         ASSERT_EQ(fake_->inhibits.size(), 1u);
         // No window id; 1 is the logout flag.
-        EXPECT_EQ(fake_->inhibits[0], (QVariantList{QCoreApplication::applicationName(), 0u,
-                                                    TLogoutInhibitor::UpgradeReason(), 1u}));
+        EXPECT_EQ(fake_->inhibits[0],
+                  (QVariantList{QCoreApplication::applicationName(), 0u, TLogoutInhibitor::UpgradeReason(), 1u}));
         EXPECT_TRUE(fake_->uninhibits.empty());
     }
     EXPECT_TRUE(RunEventsUntil([&] { return fake_->Uninhibits() == std::vector<uint>{41}; }));

@@ -16,7 +16,8 @@ public:
     // Starts the daemon; false when it does not start.
     bool Start()
     {
-        process_.start(Program(), {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
+        process_.start(Program(),
+                       {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
         if (!process_.waitForStarted(5000) || !process_.waitForReadyRead(5000))
             return false;
         address_ = QString::fromUtf8(process_.readLine()).trimmed();

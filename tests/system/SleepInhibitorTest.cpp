@@ -7,8 +7,8 @@
 #include <QDBusConnection>
 #include <QDBusContext>
 #include <QDBusMessage>
-#include <QElapsedTimer>
 #include <QDBusUnixFileDescriptor>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QProcess>
 #include <QStandardPaths>
@@ -57,8 +57,7 @@ public:
     }
 
 public slots:
-    QDBusUnixFileDescriptor Inhibit(const QString& what, const QString& who, const QString& why,
-                                    const QString& mode)
+    QDBusUnixFileDescriptor Inhibit(const QString& what, const QString& who, const QString& why, const QString& mode)
     {
         std::lock_guard<std::mutex> g(lock);
         lastCall = {what, who, why, mode};
@@ -117,7 +116,8 @@ protected:
         serviceThread_.start();
         QDBusConnection service = QDBusConnection::connectToBus(address_, QStringLiteral("login"));
         ASSERT_TRUE(service.isConnected());
-        ASSERT_TRUE(service.registerObject(QStringLiteral("/org/freedesktop/login1"), fake_, QDBusConnection::ExportAllSlots));
+        ASSERT_TRUE(
+            service.registerObject(QStringLiteral("/org/freedesktop/login1"), fake_, QDBusConnection::ExportAllSlots));
         ASSERT_TRUE(service.registerService(QStringLiteral("org.freedesktop.login1")));
     }
 
@@ -146,8 +146,8 @@ TEST_F(PrivateBus, HoldsABlockingSleepAndShutdownLockUntilDestroyed)
         TSleepInhibitor inhibitor(Client(), TSleepInhibitor::UpgradeReason());
         EXPECT_TRUE(inhibitor.Held());
         std::lock_guard<std::mutex> g(fake_->lock);
-        EXPECT_EQ(fake_->lastCall, (QStringList{"sleep:shutdown", "Norvo Firmware Upgrade",
-                                                TSleepInhibitor::UpgradeReason(), "block"}));
+        EXPECT_EQ(fake_->lastCall,
+                  (QStringList{"sleep:shutdown", "Norvo Firmware Upgrade", TSleepInhibitor::UpgradeReason(), "block"}));
         readEnd = fake_->readEnd;
         EXPECT_FALSE(ReadEndSeesEof(readEnd, 0)) << "lock released while still held";
     }

@@ -40,10 +40,15 @@ TEST(EndRequest, LogoutIsCancelledOnlyWhileTheRouterChangesAndWhereAllowed)
         bool routerChanging, interactionAllowed;
         bool cancels, asks;
     };
-    for (const Case& c : {Case{true, true, true, true}, Case{true, false, false, true},
-                          Case{false, true, false, false}}) {
+    for (const Case& c :
+         {Case{true, true, true, true}, Case{true, false, false, true}, Case{false, true, false, false}}) {
         int asked = 0;
-        EXPECT_EQ(CancelsLogout(c.routerChanging, [&] { ++asked; return c.interactionAllowed; }), c.cancels)
+        EXPECT_EQ(CancelsLogout(c.routerChanging,
+                                [&] {
+                                    ++asked;
+                                    return c.interactionAllowed;
+                                }),
+                  c.cancels)
             << "changing " << c.routerChanging << ", allowed " << c.interactionAllowed;
         // Asking to interact holds up the other programs' answers: only when it matters.
         EXPECT_EQ(asked, c.asks ? 1 : 0);
@@ -99,7 +104,8 @@ TEST_F(EndRequests, BeforeTheRouterChangesASignalEndsTheProgramAtOnce)
         window->Seams.EndedPrograms.clear();
         driver().OnLogin = [&] { Deliver(signalNumber); };
         form().btnCheckFirmware->click();
-        EXPECT_EQ(window->Seams.EndedPrograms, std::vector<int>{128 + signalNumber}) << SignalName(signalNumber).toStdString();
+        EXPECT_EQ(window->Seams.EndedPrograms, std::vector<int>{128 + signalNumber})
+            << SignalName(signalNumber).toStdString();
         EXPECT_TRUE(Log().contains(SignalName(signalNumber) +
                                    QStringLiteral(": ending the program now; nothing on the router has changed")))
             << Log().toStdString();
@@ -136,8 +142,9 @@ TEST_F(EndRequests, WhileTheRouterChangesEveryRequestIsRefusedAndTheRunGoesOn)
     EXPECT_FALSE(closed);
     EXPECT_TRUE(window->Seams.EndedPrograms.empty());
     EXPECT_EQ(window->Seams.Notices, std::vector<QString>{CloseRefusedText});  // for the window's close only
-    for (const char* line : {"SIGTERM refused: the router is being changed", "SIGINT refused: the router is being changed",
-                             "SIGHUP refused: the router is being changed", "Close refused: the router is being changed"})
+    for (const char* line :
+         {"SIGTERM refused: the router is being changed", "SIGINT refused: the router is being changed",
+          "SIGHUP refused: the router is being changed", "Close refused: the router is being changed"})
         EXPECT_TRUE(Log().contains(QLatin1String(line))) << line;
     EXPECT_TRUE(form().isVisible());
 }
@@ -178,7 +185,9 @@ TEST_F(EndRequests, LogoutIsHeldFromTheFirstChangeToTheLast)
         EXPECT_EQ(seams.LogoutHoldsReleased, 0) << "released while the outer change goes on";
     }
     EXPECT_EQ(seams.LogoutHoldsReleased, 1);
-    { TRouterChange again(form()); }
+    {
+        TRouterChange again(form());
+    }
     EXPECT_EQ(seams.LogoutHoldsTaken, 2);
     EXPECT_EQ(seams.LogoutHoldsReleased, 2);
 }

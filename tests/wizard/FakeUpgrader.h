@@ -21,8 +21,8 @@ public:
     bool Login() override
     {
         Calls.push_back("Login");
-        BusyDuringLogin = QGuiApplication::overrideCursor() &&
-                          QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
+        BusyDuringLogin =
+            QGuiApplication::overrideCursor() && QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
         if (OnLogin)
             OnLogin();
         return LoginResult;
@@ -76,9 +76,6 @@ inline std::unique_ptr<TNorvoFirmwareUpgrader> MakeFakeUpgrader(IUpgraderView& v
 {
     return std::make_unique<TFakeUpgrader>(view);
 }
-inline TFakeUpgrader& FakeOf(TfrmMain& form)
-{
-    return static_cast<TFakeUpgrader&>(form.Upgrader());
-}
+inline TFakeUpgrader& FakeOf(TfrmMain& form) { return static_cast<TFakeUpgrader&>(form.Upgrader()); }
 
 }  // namespace wizardtest

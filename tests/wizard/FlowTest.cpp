@@ -1,10 +1,10 @@
 // What the window does between the pages: the wired check box, Next, the
 // firmware check, the outcome page, tabs, the support link, the default
 // error handler.
+#include "driver/ProgramFiles.h"
+#include "resources/ProductProfile.h"
 #include "tests/wizard/FakeUpgrader.h"
 #include "tests/wizard/WizardTestSupport.h"
-#include "resources/ProductProfile.h"
-#include "driver/ProgramFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -88,10 +88,7 @@ struct TOutcomeCase {
 };
 
 // Names the case in test listings instead of dumping its bytes.
-void PrintTo(const TOutcomeCase& c, std::ostream* os)
-{
-    *os << c.Name;
-}
+void PrintTo(const TOutcomeCase& c, std::ostream* os) { *os << c.Name; }
 
 class Outcome : public Flow, public ::testing::WithParamInterface<TOutcomeCase> {};
 
@@ -116,16 +113,16 @@ TEST_P(Outcome, ShowsThePageForTheResult)
     EXPECT_EQ(asked, c.CheckVersion);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, Outcome,
-    ::testing::Values(TOutcomeCase{"SuccessTargetVersion", true, true, "3.6", true, false},
-                      TOutcomeCase{"SuccessOlderVersion", true, true, "3.06", false, true},
-                      TOutcomeCase{"SuccessLongerVersion", true, true, "3.60", false, true},
-                      TOutcomeCase{"SuccessUnreachable", true, true, nullptr, false, true},
-                      TOutcomeCase{"SuccessNoVersionCheck", true, false, "1.0", true, false},
-                      TOutcomeCase{"FailureNoCheck", false, false, "3.6", false, false},
-                      TOutcomeCase{"FailureWithCheckStaysFailure", false, true, "3.6", false, false}),
-    [](const auto& info) { return std::string(info.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Cases, Outcome,
+                         ::testing::Values(TOutcomeCase{"SuccessTargetVersion", true, true, "3.6", true, false},
+                                           TOutcomeCase{"SuccessOlderVersion", true, true, "3.06", false, true},
+                                           TOutcomeCase{"SuccessLongerVersion", true, true, "3.60", false, true},
+                                           TOutcomeCase{"SuccessUnreachable", true, true, nullptr, false, true},
+                                           TOutcomeCase{"SuccessNoVersionCheck", true, false, "1.0", true, false},
+                                           TOutcomeCase{"FailureNoCheck", false, false, "3.6", false, false},
+                                           TOutcomeCase{"FailureWithCheckStaysFailure", false, true, "3.6", false,
+                                                        false}),
+                         [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(Flow, SecondOutcomeOnTheCurrentOutcomePageUpdatesTheSaveFirmwarePanel)
 {
@@ -145,10 +142,7 @@ struct TCheckCase {
 };
 
 // Names the case in test listings instead of dumping its bytes.
-void PrintTo(const TCheckCase& c, std::ostream* os)
-{
-    *os << c.Name;
-}
+void PrintTo(const TCheckCase& c, std::ostream* os) { *os << c.Name; }
 
 class CheckFirmware : public Flow, public ::testing::WithParamInterface<TCheckCase> {};
 
@@ -183,14 +177,13 @@ const std::string NoVersion = "Could not connect to router and/or determine firm
 const std::string LoginError = "Error logging into router. " + Retry.toStdString();
 const std::string Manual = std::string("This router has firmware version 3.0. ") + ProductProfile::ManualUpgradeText;
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, CheckFirmware,
-    ::testing::Values(TCheckCase{"VersionRead", true, "3.4", false, nullptr, false},
-                      TCheckCase{"NoVersion", true, "", false, NoVersion.c_str(), false},
-                      TCheckCase{"BlankVersion", true, "  ", false, NoVersion.c_str(), false},
-                      TCheckCase{"LoginFails", false, "", false, LoginError.c_str(), false},
-                      TCheckCase{"LegacyRouter", false, "", true, Manual.c_str(), true}),
-    [](const auto& info) { return std::string(info.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Cases, CheckFirmware,
+                         ::testing::Values(TCheckCase{"VersionRead", true, "3.4", false, nullptr, false},
+                                           TCheckCase{"NoVersion", true, "", false, NoVersion.c_str(), false},
+                                           TCheckCase{"BlankVersion", true, "  ", false, NoVersion.c_str(), false},
+                                           TCheckCase{"LoginFails", false, "", false, LoginError.c_str(), false},
+                                           TCheckCase{"LegacyRouter", false, "", true, Manual.c_str(), true}),
+                         [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(Flow, CheckFirmwareRestoresTheCursorWhenAnErrorEscapes)
 {

@@ -16,10 +16,7 @@ struct TGatewayCase {
 };
 
 // Names the case in test listings instead of dumping its bytes.
-void PrintTo(const TGatewayCase& c, std::ostream* os)
-{
-    *os << c.Name;
-}
+void PrintTo(const TGatewayCase& c, std::ostream* os) { *os << c.Name; }
 
 class GatewayChoice : public ::testing::TestWithParam<TGatewayCase> {};
 
@@ -41,14 +38,12 @@ INSTANTIATE_TEST_SUITE_P(
         TGatewayCase{"FirstHasGatewaySecondNone", {{6, "192.168.0.1"}, {6, ""}}, "192.168.0.1"},
         TGatewayCase{"LastNonEmptyWins", {{6, "10.0.0.1"}, {6, "192.168.0.1"}}, "192.168.0.1"},
         TGatewayCase{"TypeOtherWinsOverLater", {{1, "10.1.1.1"}, {6, "192.168.0.1"}}, "10.1.1.1"},
-        TGatewayCase{"TypeOtherWinsOverEarlier", {{6, "192.168.0.1"}, {1, "10.1.1.1"}, {71, "172.16.0.1"}},
-                     "10.1.1.1"},
-        TGatewayCase{"LastTypeOtherEmptyFallsBackToLast", {{1, "10.1.1.1"}, {1, ""}, {6, "192.168.0.1"}},
-                     "192.168.0.1"},
+        TGatewayCase{"TypeOtherWinsOverEarlier", {{6, "192.168.0.1"}, {1, "10.1.1.1"}, {71, "172.16.0.1"}}, "10.1.1.1"},
+        TGatewayCase{
+            "LastTypeOtherEmptyFallsBackToLast", {{1, "10.1.1.1"}, {1, ""}, {6, "192.168.0.1"}}, "192.168.0.1"},
         TGatewayCase{"UnknownTypeIsNotPreferred", {{0, "10.9.9.9"}, {6, "192.168.0.1"}}, "192.168.0.1"},
         TGatewayCase{"ZerosCountAsGateway", {{6, "192.168.0.1"}, {6, "0.0.0.0"}}, "0.0.0.0"},
-        TGatewayCase{"NoGatewayEmptiesBox", {{24, ""}, {6, ""}}, ""},
-        TGatewayCase{"NoAdapterEmptiesBox", None, ""}),
+        TGatewayCase{"NoGatewayEmptiesBox", {{24, ""}, {6, ""}}, ""}, TGatewayCase{"NoAdapterEmptiesBox", None, ""}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(Gateway, StepsOnceBeforeOncePerAdapterOnceAfterAndRestoresPageAndCursor)
@@ -74,7 +69,8 @@ TEST(Gateway, StepsOnceBeforeOncePerAdapterOnceAfterAndRestoresPageAndCursor)
     auto spy = std::make_unique<TSpy>(window->Adapters->Adapters);
     spy->OnQuery = [&] {
         pageDuringQuery = form.pcCards->currentWidget();
-        busyDuringQuery = QGuiApplication::overrideCursor() && QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
+        busyDuringQuery =
+            QGuiApplication::overrideCursor() && QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
         EXPECT_EQ(form.lblStatus->text(), "Retrieving default gateway...");
     };
     form.SetAdapterQuery(std::move(spy));

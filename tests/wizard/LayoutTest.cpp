@@ -11,10 +11,7 @@ using namespace wizardtest;
 
 namespace {
 
-QRect InWindow(const TfrmMain& form, const QWidget* w)
-{
-    return QRect(w->mapTo(&form, QPoint(0, 0)), w->size());
-}
+QRect InWindow(const TfrmMain& form, const QWidget* w) { return QRect(w->mapTo(&form, QPoint(0, 0)), w->size()); }
 
 void ProcessLayout()
 {

@@ -43,10 +43,10 @@ TEST(LinuxLinkTypes, MapToInterfaceTypeCodes)
     // device, or a type file that could not be read) gets the code that the
     // gateway choice never prefers.
     const TCase cases[] = {
-        {1, false, IfType::Ethernet},     {1, true, IfType::Wireless},     {801, false, IfType::Wireless},
-        {772, false, IfType::Loopback},   {512, false, IfType::Ppp},       {768, false, IfType::Tunnel},
-        {776, false, IfType::Tunnel},     {778, false, IfType::Tunnel},    {65534, false, IfType::Tunnel},
-        {32, false, IfType::Unknown},     {0, false, IfType::Unknown},     {-1, false, IfType::Unknown},
+        {1, false, IfType::Ethernet},     {1, true, IfType::Wireless},  {801, false, IfType::Wireless},
+        {772, false, IfType::Loopback},   {512, false, IfType::Ppp},    {768, false, IfType::Tunnel},
+        {776, false, IfType::Tunnel},     {778, false, IfType::Tunnel}, {65534, false, IfType::Tunnel},
+        {32, false, IfType::Unknown},     {0, false, IfType::Unknown},  {-1, false, IfType::Unknown},
         {0xFFFF, false, IfType::Unknown}, {824, true, IfType::Unknown},
     };
     for (const TCase& c : cases)
@@ -146,9 +146,10 @@ TEST_F(LinuxAdapterQueryTest, InterfaceWithoutReadableTypeIsNeverPreferred)
     AddInterface("eth0", 2, 1);
     AddInterface("odd0", 3, 1);
     QFile::remove(root.path() + "/sys/class/net/odd0/type");
-    WriteRouteTable("Iface\tDestination\tGateway \tFlags\tRefCnt\tUse\tMetric\tMask\n"
-                    "eth0\t00000000\t0100A8C0\t0003\t0\t0\t100\t00000000\n"
-                    "odd0\t00000000\t0101000A\t0003\t0\t0\t100\t00000000\n");
+    WriteRouteTable(
+        "Iface\tDestination\tGateway \tFlags\tRefCnt\tUse\tMetric\tMask\n"
+        "eth0\t00000000\t0100A8C0\t0003\t0\t0\t100\t00000000\n"
+        "odd0\t00000000\t0101000A\t0003\t0\t0\t100\t00000000\n");
     const TAdapterList adapters = Query();
     ASSERT_EQ(adapters.size(), 2u);
     EXPECT_EQ(adapters[0].Type, IfType::Ethernet);
@@ -164,8 +165,8 @@ TEST(LinuxAdapterQuery, LiveQueryListsThisMachinesLoopback)
     TAdapterList adapters;
     int systemError = 0;
     ASSERT_EQ(query->Query(adapters, systemError), IpHlpResult::Success) << systemError;
-    const bool hasLoopback = std::any_of(adapters.begin(), adapters.end(),
-                                         [](const TAdapterInfo& a) { return a.Type == IfType::Loopback; });
+    const bool hasLoopback =
+        std::any_of(adapters.begin(), adapters.end(), [](const TAdapterInfo& a) { return a.Type == IfType::Loopback; });
     EXPECT_TRUE(hasLoopback);
 }
 

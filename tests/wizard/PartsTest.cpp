@@ -1,9 +1,9 @@
 // Smaller pieces: the file dialogs' filter lists, the
 // scope guards, the idle TCP client and the socket library guard.
 #include "app/SocketLibrary.h"
+#include "driver/ScopedUi.h"
 #include "net/dmMain.h"
 #include "tests/wizard/WizardTestSupport.h"
-#include "driver/ScopedUi.h"
 
 #include <gtest/gtest.h>
 

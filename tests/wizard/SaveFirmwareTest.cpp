@@ -114,8 +114,9 @@ TEST_F(SaveFirmware, PlaceholderIsSavedOnlyWhenAllowed)
     window->Seams.DialogAnswers = {target};
     form().btnSaveFirmware->click();
     ASSERT_EQ(window->Seams.Messages.size(), 1u);
-    EXPECT_EQ(window->Seams.Messages[0], "The firmware file could not be saved.\n"
-                                         "This installer carries a placeholder image, not firmware for a router.");
+    EXPECT_EQ(window->Seams.Messages[0],
+              "The firmware file could not be saved.\n"
+              "This installer carries a placeholder image, not firmware for a router.");
     EXPECT_FALSE(QFile::exists(target));
 
     form().SetAllowPlaceholderFirmware(true);

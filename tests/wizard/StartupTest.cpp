@@ -35,11 +35,11 @@ TEST(Startup, WindowIsFilledAsAfterShow)
     EXPECT_EQ(form.edExpressAdminPassword->echoMode(), QLineEdit::Password);
     EXPECT_EQ(form.edPassword->echoMode(), QLineEdit::Normal);
     ASSERT_TRUE(form.isVisible());
-    for (QWidget* hidden : {static_cast<QWidget*>(form.edExpressAdminPassword),
-                            static_cast<QWidget*>(form.lblExpressAdminPassword),
-                            static_cast<QWidget*>(form.lblExpressUpgrade), static_cast<QWidget*>(form.lblContinue),
-                            static_cast<QWidget*>(form.Link_Label), static_cast<QWidget*>(form.ckShowTabs),
-                            static_cast<QWidget*>(form.pnlTestButton)})
+    for (QWidget* hidden :
+         {static_cast<QWidget*>(form.edExpressAdminPassword), static_cast<QWidget*>(form.lblExpressAdminPassword),
+          static_cast<QWidget*>(form.lblExpressUpgrade), static_cast<QWidget*>(form.lblContinue),
+          static_cast<QWidget*>(form.Link_Label), static_cast<QWidget*>(form.ckShowTabs),
+          static_cast<QWidget*>(form.pnlTestButton)})
         EXPECT_FALSE(hidden->isVisibleTo(&form)) << hidden->objectName().toStdString();
     EXPECT_TRUE(form.Label2->isVisible());
     EXPECT_TRUE(form.WiredChk->isVisible());
@@ -70,9 +70,15 @@ TEST(Startup, ConfigurationPageHasNoUserNameRow)
         QWidget* Control;
         int DesignTop;
     };
-    const TRow rows[] = {{form.lblIPAddress, 16},       {form.edIPAddress, 13},       {form.lblPort, 43},
-                         {form.edPort, 40},             {form.lblAdminPassword, 70},  {form.edPassword, 67},
-                         {form.lblCheckFirmware, 113},  {form.btnCheckFirmware, 132}, {form.lblCurrentFirmware, 176},
+    const TRow rows[] = {{form.lblIPAddress, 16},
+                         {form.edIPAddress, 13},
+                         {form.lblPort, 43},
+                         {form.edPort, 40},
+                         {form.lblAdminPassword, 70},
+                         {form.edPassword, 67},
+                         {form.lblCheckFirmware, 113},
+                         {form.btnCheckFirmware, 132},
+                         {form.lblCurrentFirmware, 176},
                          {form.lblFirmwareVersion, 177}};
     for (const TRow& row : rows)
         EXPECT_EQ(row.Control->y(), row.DesignTop) << row.Control->objectName().toStdString();

@@ -41,11 +41,13 @@ TEST(Status, ProcessesPendingEvents)
 {
     auto window = MakeTestWindow(MakeFakeUpgrader, {}, /*show=*/false);
     bool ran = false;
-    QMetaObject::invokeMethod(&window->Form(), [&] { ran = true; }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &window->Form(), [&] { ran = true; }, Qt::QueuedConnection);
     window->Form().StartStatus("x");
     EXPECT_TRUE(ran);
     ran = false;
-    QMetaObject::invokeMethod(&window->Form(), [&] { ran = true; }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &window->Form(), [&] { ran = true; }, Qt::QueuedConnection);
     window->Form().StepStatus("x");
     EXPECT_TRUE(ran);
 }

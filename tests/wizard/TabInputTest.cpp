@@ -33,10 +33,7 @@ struct TTabInput {
     int Step;  // pages moved with the tabs shown; 0: the toolkit binds nothing to it
 };
 
-void PrintTo(const TTabInput& c, std::ostream* os)
-{
-    *os << c.Name;
-}
+void PrintTo(const TTabInput& c, std::ostream* os) { *os << c.Name; }
 
 const TTabInput Inputs[] = {
     {"CtrlTab", [](TfrmMain& f) { KeyOnPage(f, Qt::Key_Tab, Qt::ControlModifier); }, +1},

@@ -5,8 +5,8 @@
 // the program's idle handlers leave them.
 //   wizard_screenshots OUTPUT_FOLDER      (under Xvfb or offscreen)
 #include "driver/utWrx310.h"
-#include "tests/wizard/WizardTestSupport.h"
 #include "resources/ProductProfile.h"
+#include "tests/wizard/WizardTestSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -55,13 +55,14 @@ int main(int argc, char** argv)
     form.StartStatus("Uploading firmware...");
     for (int i = 0; i < 40; ++i)
         form.StepStatus("Uploading firmware...");
-    form.mmoOutput->setPlainText("<html><body>Upload successful. The router restarts now and will be back in a "
-                                 "minute; this line is long enough to need the horizontal scroll bar.</body></html>");
-    const char* names[] = {"upgrade-type", "status", "configuration", "save-settings",
-                           "output", "restore-settings", "outcome"};
+    form.mmoOutput->setPlainText(
+        "<html><body>Upload successful. The router restarts now and will be back in a "
+        "minute; this line is long enough to need the horizontal scroll bar.</body></html>");
+    const char* names[] = {"upgrade-type", "status",           "configuration", "save-settings",
+                           "output",       "restore-settings", "outcome"};
     QTabBar* tabs = form.pcCards->tabBar();
     const auto openTab = [&](int index) {
-        WaitUntilIdle();  // the tab bar is laid out
+        WaitUntilIdle();                                                             // the tab bar is laid out
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());  // as the user opens it
     };
     for (int i = 0; i < form.pcCards->count(); ++i) {
@@ -82,8 +83,8 @@ int main(int argc, char** argv)
     end.WiredChk->setChecked(true);
     end.ShowNavigationButtons();
     end.Link_Label->show();
-    end.ShowOutcome(QStringLiteral("This router has firmware version 3.0. ") + ProductProfile::ManualUpgradeText,
-                    false, false);
+    end.ShowOutcome(QStringLiteral("This router has firmware version 3.0. ") + ProductProfile::ManualUpgradeText, false,
+                    false);
     ok &= Save(end, folder, "window-outcome-failure");
     // A run that failed after the upgrade: its settings backup is offered.
     end.Link_Label->hide();

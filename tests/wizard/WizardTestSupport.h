@@ -14,12 +14,12 @@
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
-#include <QEventLoop>
-#include <QTimer>
-#include <QTabBar>
 #include <QByteArray>
+#include <QEventLoop>
 #include <QFile>
+#include <QTabBar>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <cstdlib>
 #include <deque>
@@ -66,7 +66,10 @@ inline void WaitUntilIdle()
 // An adapter list handed over by the test, or a failure code.
 class TFakeAdapterQuery : public IAdapterQuery {
 public:
-    explicit TFakeAdapterQuery(TAdapterList adapters = {{IfType::Ethernet, "127.0.0.1"}}) : Adapters(std::move(adapters)) {}
+    explicit TFakeAdapterQuery(TAdapterList adapters = {{IfType::Ethernet, "127.0.0.1"}})
+        : Adapters(std::move(adapters))
+    {
+    }
     std::uint32_t Query(TAdapterList& adapters, int& systemError) override
     {
         ++Calls;
@@ -83,15 +86,15 @@ public:
 
 // Replaces every seam of a window and records what was asked of it.
 struct TSeamRecorder {
-    std::vector<QString> Messages;    // message boxes with OK
-    std::vector<QString> Notices;     // message boxes that do not wait
-    std::vector<QString> Questions;   // Yes/No questions asked
-    std::deque<bool> YesNoAnswers;    // answers to the next questions; none left: No
+    std::vector<QString> Messages;         // message boxes with OK
+    std::vector<QString> Notices;          // message boxes that do not wait
+    std::vector<QString> Questions;        // Yes/No questions asked
+    std::deque<bool> YesNoAnswers;         // answers to the next questions; none left: No
     std::vector<QString> PasswordPrompts;  // password prompts shown
     // Answers to the next password prompts; none left, or an empty optional: Cancel.
     std::deque<std::optional<QString>> PasswordAnswers;
-    std::vector<QString> Errors;      // boxes of the default error handler
-    std::vector<QString> OpenedUrls;  // addresses handed to the browser
+    std::vector<QString> Errors;         // boxes of the default error handler
+    std::vector<QString> OpenedUrls;     // addresses handed to the browser
     std::vector<QString> DialogFilters;  // filter of every file dialog run
     std::vector<QString> DialogNames;    // name each file dialog offered
     // Answers for the next file dialogs, oldest first: a name confirms, an

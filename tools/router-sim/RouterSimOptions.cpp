@@ -35,10 +35,7 @@ bool ParsePad(const std::string& text, unsigned char& pad)
 using testsupport::RouterRequest;
 using testsupport::ScriptedReply;
 
-ScriptedReply Silent()
-{
-    return ScriptedReply{"", ScriptedReply::Then::NeverAnswer};
-}
+ScriptedReply Silent() { return ScriptedReply{"", ScriptedReply::Then::NeverAnswer}; }
 
 ScriptedReply EndlessRootPage(int dripMs)
 {

@@ -3,14 +3,14 @@
 
 #include "tools/router-sim/RouterSimOptions.h"
 
+#include <pthread.h>
+#include <sys/time.h>
 #include <csignal>
 #include <cstdio>
 #include <ctime>
 #include <exception>
 #include <iostream>
 #include <mutex>
-#include <pthread.h>
-#include <sys/time.h>
 
 namespace {
 
