@@ -5,6 +5,7 @@
 #include "driver/ScopedUi.h"
 #include "driver/utNorvoFirmwareUpgrader.h"
 #include "log/SupportLog.h"
+#include "net/GatewayChoice.h"
 #include "net/IPFunctions.h"
 #include "resources/ProductProfile.h"
 #include "wizard/Anchors.h"
@@ -859,23 +860,9 @@ void TfrmMain::GetDefaultGateway(TGatewayUpdate update)
     ShowPage(tsStatus);
 
     StartStatus(GatewayStatusText);
-    QString current, last, preferred;
-    if (QLatin1String(ProductProfile::RouterModel) == QLatin1String("WSG-120")) {
-        preferred = QStringLiteral("192.168.229.61");
-    } else {
-        StepStatus(GatewayStatusText);
-        const TAdapterList adapters = GetAdapters(*FAdapterQuery);
-        for (const TAdapterInfo& adapter : adapters) {
-            StepStatus(GatewayStatusText);
-            current = QString::fromLatin1(adapter.GatewayAddress.c_str());  // text ends at a NUL
-            if (!current.isEmpty())
-                last = current;
-            if (adapter.Type == IfType::Other)
-                preferred = current;
-        }
-    }
+    const QString found =
+        ChooseRouterAddress(ProductProfile::RouterModel, *FAdapterQuery, [this] { StepStatus(GatewayStatusText); });
     StepStatus(GatewayStatusText);
-    const QString found = !preferred.isEmpty() ? preferred : last;
     if (!found.isEmpty() || update == TGatewayUpdate::Always)
         edIPAddress->setText(found);
     SupportLogLine(lcWizard(),
