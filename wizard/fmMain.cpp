@@ -11,6 +11,7 @@
 #include "wizard/Anchors.h"
 #include "wizard/FontFitting.h"
 #include "wizard/JpegImage.h"
+#include "wizard/StatusDisplay.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
@@ -76,7 +77,7 @@ TfrmMain::TfrmMain(TDriverFactory makeDriver, QWidget* parent)
     : QWidget(parent), FSeams(std::make_unique<TWizardSeams>()), FAdapterQuery(MakeSystemAdapterQuery())
 {
     setupUi(this);
-    FProgressStep = DesignProgressStep();
+    FStatus = std::make_unique<TStatusDisplay>(*lblStatus, *ProgressBar1);
     SetUpAppearance();
     ConnectHandlers();
     FormCreate(makeDriver);
@@ -772,54 +773,13 @@ void TfrmMain::btnSaveFirmwareClick()
 // ---------------------------------------------------------------------------
 // Status display, router URL, default gateway, TCP client
 
-void TfrmMain::SetStatusText(const QString& text)
-{
-    if (text != lblStatus->text())
-        SupportLogLine(lcWizard(), QStringLiteral("Status: ") + text);
-    lblStatus->setText(text);
-    AutoSizeLabel(lblStatus);
-}
+void TfrmMain::StartStatus(const QString& text) { FStatus->Start(text); }
 
-int TfrmMain::DesignProgressStep() const { return ProgressBar1->property("step").toInt(); }
+void TfrmMain::StepStatus(const QString& text) { FStatus->Step(text); }
 
-void TfrmMain::StartStatus(const QString& text)
-{
-    SetStatusText(text);
-    FProgressStep = 1;
-    QCoreApplication::processEvents();
-}
+void TfrmMain::BeginBusyStatus(const QString& text) { FStatus->BeginBusy(text); }
 
-void TfrmMain::StepStatus(const QString& text)
-{
-    SetStatusText(text);
-    if (FProgressStep == DesignProgressStep())  // no StartStatus yet
-        StartStatus(text);
-    int position = ProgressBar1->value() + FProgressStep;
-    if (position > ProgressBar1->maximum())
-        position = ProgressBar1->minimum();
-    ProgressBar1->setValue(position);
-    QCoreApplication::processEvents();
-}
-
-void TfrmMain::BeginBusyStatus(const QString& text)
-{
-    if (!text.isNull())
-        SetStatusText(text);
-    if (FBusyBarValue < 0) {
-        FBusyBarValue = ProgressBar1->value();
-        FBusyBarMaximum = ProgressBar1->maximum();
-        ProgressBar1->setMaximum(ProgressBar1->minimum());  // no range: the bar moves on its own
-    }
-}
-
-void TfrmMain::EndBusyStatus()
-{
-    if (FBusyBarValue < 0)
-        return;
-    ProgressBar1->setMaximum(FBusyBarMaximum);
-    ProgressBar1->setValue(FBusyBarValue);
-    FBusyBarValue = -1;
-}
+void TfrmMain::EndBusyStatus() { FStatus->EndBusy(); }
 
 QString TfrmMain::GetRouterURL() const
 {

@@ -17,6 +17,7 @@ class IAdapterQuery;
 class QSessionManager;
 class TAnchors;
 class TNorvoFirmwareUpgrader;
+class TStatusDisplay;
 class TfrmMain;
 
 // Creates the window's router driver; the program passes the WRX-270 driver.
@@ -188,19 +189,15 @@ private:
     TEndAnswer AnswerEnd(const QString& who, int exitCode);
     void CommitDataRequested(QSessionManager& manager);
 
-    void SetStatusText(const QString& text);
     // Shows an error that escaped a handler, and logs it.
     void ShowError(const QString& text);
-    int DesignProgressStep() const;
     QWidget* PageWidget(TUpgraderPage page) const;
     std::optional<TUpgraderPage> PageOf(const QWidget* widget) const;
 
     std::unique_ptr<TWizardSeams> FSeams;
     std::unique_ptr<IAdapterQuery> FAdapterQuery;
     TAnchors* FAnchors = nullptr;
-    int FProgressStep = 0;    // the progress bar's step; its design step from the form at first
-    int FBusyBarValue = -1;   // bar position kept while the bar moves on its own; -1: not busy
-    int FBusyBarMaximum = 0;  // the bar's maximum before it moved on its own
+    std::unique_ptr<TStatusDisplay> FStatus;
     bool FShown = false;
     bool GatewayLookupPending = false;
     bool FLookingUpGateway = false;

@@ -1,0 +1,59 @@
+#include "wizard/StatusDisplay.h"
+
+#include "log/SupportLog.h"
+#include "wizard/Anchors.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QProgressBar>
+
+TStatusDisplay::TStatusDisplay(QLabel& text, QProgressBar& bar) : text_(text), bar_(bar), step_(DesignStep()) {}
+
+int TStatusDisplay::DesignStep() const { return bar_.property("step").toInt(); }
+
+void TStatusDisplay::SetText(const QString& text)
+{
+    if (text != text_.text())
+        SupportLogLine(lcWizard(), QStringLiteral("Status: ") + text);
+    text_.setText(text);
+    AutoSizeLabel(&text_);
+}
+
+void TStatusDisplay::Start(const QString& text)
+{
+    SetText(text);
+    step_ = 1;
+    QCoreApplication::processEvents();
+}
+
+void TStatusDisplay::Step(const QString& text)
+{
+    SetText(text);
+    if (step_ == DesignStep())  // no Start yet
+        Start(text);
+    int position = bar_.value() + step_;
+    if (position > bar_.maximum())
+        position = bar_.minimum();
+    bar_.setValue(position);
+    QCoreApplication::processEvents();
+}
+
+void TStatusDisplay::BeginBusy(const QString& text)
+{
+    if (!text.isNull())
+        SetText(text);
+    if (busyValue_ < 0) {
+        busyValue_ = bar_.value();
+        busyMaximum_ = bar_.maximum();
+        bar_.setMaximum(bar_.minimum());  // no range: the bar moves on its own
+    }
+}
+
+void TStatusDisplay::EndBusy()
+{
+    if (busyValue_ < 0)
+        return;
+    bar_.setMaximum(busyMaximum_);
+    bar_.setValue(busyValue_);
+    busyValue_ = -1;
+}
