@@ -6,6 +6,7 @@
 #include "ui_fmMain.h"
 #include "wizard/Action.h"
 #include "wizard/EndRequest.h"
+#include "wizard/PageControl.h"
 #include "wizard/WizardSeams.h"
 
 #include <QWidget>
@@ -88,11 +89,8 @@ public:
     std::optional<TUpgraderPage> ReturnPage(TUpgraderPage page) const override;
     void ForgetReturnPage(TUpgraderPage page) override;
 
-    // Page that Previous reopens from the Outcome page; nullptr when none.
-    QWidget* OutcomeReturnPage = nullptr;
-    // Page that Previous reopens from the Restore Settings page when the
-    // backup offer opened it; nullptr when none.
-    QWidget* RestoreReturnPage = nullptr;
+    // The page control behind those, with the pages Previous returns to.
+    TPageControl& Pages() const { return *FPages; }
 
     // The settings backup the Outcome page offers to restore while the file
     // exists: after a failure, or after a success that proved nothing of the
@@ -120,13 +118,21 @@ public:
     // Re-evaluates every action's enabled state; runs whenever the window is idle.
     void UpdateActions();
 
-    // Receive handler of the data module's TCP client: the bytes up to the
-    // first NUL (and never past length) become one new line of mmoOutput.
-    void tcpClientReceive(QObject* sender, const char* data, int& length);
-
     // Runs a handler inside the default error handler: an exception that
     // escapes it is shown in the error box, and the window goes on.
     void RunGuarded(const std::function<void()>& handler);
+
+    // Kept for the form's completeness; nothing in the program reaches these:
+    // the receive handler of the data module's TCP client, which is never
+    // opened (the bytes up to the first NUL, never past length, become one new
+    // line of mmoOutput), the hidden test button's handlers, and a handler no
+    // control is bound to (fmMain.cpp).
+    void tcpClientReceive(QObject* sender, const char* data, int& length);
+
+private:
+    void btnTestClick();
+    void RunTestCode(const QString& text);
+    void btnCustomUpgradeClick();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -134,77 +140,71 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Router work started by one of the window's handlers is running while
-    // one of these lives; before it changes the router, a request to end the
-    // program ends it at once.
-    class TRunInProgress {
-    public:
-        explicit TRunInProgress(TfrmMain& form) : form_(form) { ++form_.FRunsInProgress; }
-        ~TRunInProgress() { --form_.FRunsInProgress; }
-        TRunInProgress(const TRunInProgress&) = delete;
-        TRunInProgress& operator=(const TRunInProgress&) = delete;
-
-    private:
-        TfrmMain& form_;
-    };
-
-    void SetUpAppearance();
+    // Construction and wiring (fmMain.cpp).
     void ConnectHandlers();
     void GuardActionHandlers();
-
-    // Window events and control handlers.
     void FormCreate(const TDriverFactory& makeDriver);
     void FormShow();
     void FormDestroy();
-    void WiredChkClick();
-    void btnExpressUpgradeClick();
-    void btnCancelClick();
-    void btnCheckFirmwareClick();
-    void btnCustomUpgradeClick();
-    void pcCardsChange(int newIndex);
-    void PageShown(QWidget* page);
-    bool HoldBackTabInput(QObject* target, QEvent* event);
-    void TabChosen(int index);
-    void tsConfigurationShow();
-    void tsSaveSettingsShow();
-    void tsRestoreSettingsShow();
-    void tsOutcomeShow();
-    void ckShowTabsClick();
-    void btnTestClick();
-    void RunTestCode(const QString& text);
-    void Link_LabelClick();
-    void btnBrowseSaveSettingsClick();
-    void btnBrowseRestoreClick();
-    void btnSaveFirmwareClick();
-    void btnRestoreBackupClick();
-    void OfferPendingBackup();
-    void actSaveSettingsUpdate(TAction& sender);
-    void actSaveSettingsExecute(TAction& sender);
-    void actRestoreSettingsUpdate(TAction& sender);
-    void actRestoreSettingsExecute(TAction& sender);
-    void actCancelUpdate(TAction& sender);
-    void actCancelExecute(TAction& sender);
+    // Shows an error that escaped a handler, and logs it.
+    void ShowError(const QString& text);
     // The one decision on a request to end the program, logged; ends the
     // program at once when that is the answer.
     TEndAnswer AnswerEnd(const QString& who, int exitCode);
     void CommitDataRequested(QSessionManager& manager);
 
-    // Shows an error that escaped a handler, and logs it.
-    void ShowError(const QString& text);
-    QWidget* PageWidget(TUpgraderPage page) const;
-    std::optional<TUpgraderPage> PageOf(const QWidget* widget) const;
+    // Fonts, colours, pictures, anchors; the header and the Configuration
+    // page arranged for the model (fmMainAppearance.cpp).
+    void SetUpAppearance();
+    void FillHeader();
+    void ArrangeConfigurationPage();
+
+    // Show rules, footer buttons, the Upgrade Type page (fmMainPages.cpp).
+    void PageShown(QWidget* page);
+    void pcCardsChange(int newIndex);
+    void ckShowTabsClick();
+    void btnCancelClick();
+    void actCancelUpdate(TAction& sender);
+    void actCancelExecute(TAction& sender);
+    void WiredChkClick();
+    void btnExpressUpgradeClick();
+
+    // Configuration page (fmMainConfiguration.cpp).
+    void tsConfigurationShow();
+    void btnCheckFirmwareClick();
+
+    // Outcome page and the firmware save (fmMainOutcome.cpp).
+    void tsOutcomeShow();
+    void Link_LabelClick();
+    void btnRestoreBackupClick();
+    void btnSaveFirmwareClick();
+
+    // Settings-file pages (fmMainSettingsPages.cpp).
+    void tsSaveSettingsShow();
+    void btnBrowseSaveSettingsClick();
+    void actSaveSettingsUpdate(TAction& sender);
+    void actSaveSettingsExecute(TAction& sender);
+    void tsRestoreSettingsShow();
+    void btnBrowseRestoreClick();
+    void actRestoreSettingsUpdate(TAction& sender);
+    void actRestoreSettingsExecute(TAction& sender);
+    void OfferPendingBackup();
 
     std::unique_ptr<TWizardSeams> FSeams;
     std::unique_ptr<IAdapterQuery> FAdapterQuery;
     TAnchors* FAnchors = nullptr;
     std::unique_ptr<TStatusDisplay> FStatus;
+    std::unique_ptr<TPageControl> FPages;
     bool FShown = false;
     bool GatewayLookupPending = false;
     bool FLookingUpGateway = false;
     bool DefaultSettingsFilePending = false;
     bool FAllowPlaceholderFirmware = false;
-    int FRouterChanges = 0;             // the router is being changed while above 0
-    int FRunsInProgress = 0;            // router work of a window handler runs while above 0
+    int FRouterChanges = 0;  // the router is being changed while above 0
+    // Router work started by one of the window's handlers runs while above 0
+    // (each handler raises it for its scope); before that work changes the
+    // router, a request to end the program ends it at once.
+    int FRunsInProgress = 0;
     std::shared_ptr<void> FLogoutHold;  // the desktop's logout held while the router is being changed
     QString FOfferedBackup;
     std::unique_ptr<TNorvoFirmwareUpgrader> FUpgrader;

@@ -34,7 +34,7 @@ TEST_P(Navigation, NextAndPreviousFollowThePage)
     QWidget* page = form.*c.page;
     form.pcCards->setCurrentWidget(page);
     form.lblFirmwareVersion->setText(c.versionShown ? QStringLiteral("3.5") : QStringLiteral("  "));
-    form.OutcomeReturnPage = c.returnPageSet ? form.tsConfiguration : nullptr;
+    form.Pages().SetOutcomeReturnPage(c.returnPageSet ? form.tsConfiguration : nullptr);
 
     driver.NextUpdate(form.actNext);
     driver.PreviousUpdate(form.actPrevious);
@@ -46,7 +46,7 @@ TEST_P(Navigation, NextAndPreviousFollowThePage)
     EXPECT_EQ(form.pnlNextButton->isHidden(), c.navigationHidden);
     EXPECT_EQ(form.pnlPreviousButton->isHidden(), c.navigationHidden);
     if (c.page == &Ui::frmMain::tsOutcome && c.returnPageSet) {
-        EXPECT_EQ(form.OutcomeReturnPage, nullptr);
+        EXPECT_EQ(form.Pages().OutcomeReturnPage(), nullptr);
     }
 }
 

@@ -156,7 +156,7 @@ TEST_P(CheckFirmware, Outcomes)
     form().Link_Label->setVisible(!c.Login && !c.Legacy);  // a plain login failure hides it
     form().btnCheckFirmware->click();
 
-    EXPECT_EQ(form().OutcomeReturnPage, form().tsConfiguration);
+    EXPECT_EQ(form().Pages().OutcomeReturnPage(), form().tsConfiguration);
     EXPECT_TRUE(driver().BusyDuringLogin);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     if (!c.Outcome) {
@@ -367,7 +367,7 @@ TEST_F(PendingBackupAtStart, YesOpensTheRestorePageWithTheBackupChosen)
     EXPECT_TRUE(window->Seams.Questions[0].contains(file));
     EXPECT_EQ(form.pcCards->currentWidget(), form.tsRestoreSettings);
     EXPECT_EQ(form.edRestoreSettingsFilename->text(), file);
-    EXPECT_EQ(form.RestoreReturnPage, form.tsUpgradeType);  // where the driver's Previous goes
+    EXPECT_EQ(form.Pages().RestoreReturnPage(), form.tsUpgradeType);  // where the driver's Previous goes
 }
 
 TEST_F(PendingBackupAtStart, NoLeavesTheFirstPageAndKeepsTheRecord)

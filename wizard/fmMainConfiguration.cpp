@@ -1,0 +1,91 @@
+// The Configuration page: the router's address, port and passwords as the
+// driver reads them, the default-gateway lookup that fills the address, and
+// the firmware check.
+#include "wizard/fmMain.h"
+
+#include "driver/ScopedUi.h"
+#include "driver/utNorvoFirmwareUpgrader.h"
+#include "log/SupportLog.h"
+#include "net/GatewayChoice.h"
+#include "resources/ProductProfile.h"
+#include "wizard/Anchors.h"
+
+#include <QScopedValueRollback>
+
+namespace {
+
+const QString GatewayStatusText = QStringLiteral("Retrieving default gateway...");
+
+}  // namespace
+
+QString TfrmMain::GetRouterURL() const
+{
+    QString url = QStringLiteral("http://") + edIPAddress->text();
+    const QString port = edPort->text();
+    const QString trimmedPort = port.trimmed();
+    if (!trimmedPort.isEmpty() && trimmedPort != QLatin1String("80"))
+        url += QLatin1Char(':') + port;
+    return url;
+}
+
+TPasswords TfrmMain::Passwords() const { return {edPassword->text(), edExpressAdminPassword->text()}; }
+
+void TfrmMain::SetPasswords(const TPasswords& passwords)
+{
+    edPassword->setText(passwords.Configuration);
+    edExpressAdminPassword->setText(passwords.Express);
+}
+
+bool TfrmMain::FirmwareVersionShown() const { return !lblFirmwareVersion->text().trimmed().isEmpty(); }
+
+void TfrmMain::GetDefaultGateway(TGatewayUpdate update)
+{
+    TScopedBusyCursor busy;
+    TRememberedPage page(*this);
+    ShowPage(tsStatus);
+
+    StartStatus(GatewayStatusText);
+    const QString found =
+        ChooseRouterAddress(ProductProfile::RouterModel, *FAdapterQuery, [this] { StepStatus(GatewayStatusText); });
+    StepStatus(GatewayStatusText);
+    if (!found.isEmpty() || update == TGatewayUpdate::Always)
+        edIPAddress->setText(found);
+    SupportLogLine(lcWizard(),
+                   QStringLiteral("Default gateway: ") + (found.isEmpty() ? QStringLiteral("none found") : found));
+}
+
+void TfrmMain::tsConfigurationShow()
+{
+    // The lookup returns to this page, which runs this rule again: that
+    // return is no new showing.
+    if (!GatewayLookupPending || FLookingUpGateway)
+        return;
+    const QScopedValueRollback<bool> running(FLookingUpGateway, true);
+    GetDefaultGateway();
+    GatewayLookupPending = false;  // only once a lookup returned: a failed one is tried at the next showing
+}
+
+void TfrmMain::btnCheckFirmwareClick()
+{
+    const QScopedValueRollback<int> run(FRunsInProgress, FRunsInProgress + 1);
+    FPages->SetOutcomeReturnPage(tsConfiguration);
+    TScopedBusyCursor busy;
+    const QString retry = QLatin1String(ProductProfile::RetryAdviceText);
+    if (FUpgrader->Login()) {
+        QString version;
+        FUpgrader->GetFirmwareVersion(version);
+        lblFirmwareVersion->setText(version);
+        AutoSizeLabel(lblFirmwareVersion);
+        if (lblFirmwareVersion->text().trimmed().isEmpty())
+            ShowOutcome(QStringLiteral("Could not connect to router and/or determine firmware version. ") + retry,
+                        false, false);
+    } else if (FUpgrader->IsLegacyFirmware()) {
+        Link_Label->show();
+        ShowOutcome(
+            QStringLiteral("This router has firmware version 3.0. ") + QLatin1String(ProductProfile::ManualUpgradeText),
+            false, false);
+    } else {
+        Link_Label->hide();
+        ShowOutcome(QStringLiteral("Error logging into router. ") + retry, false, false);
+    }
+}

@@ -1,0 +1,111 @@
+// The Outcome page: the outcome with its version check, the support link,
+// the offer to put a settings backup back, and the firmware save.
+#include "wizard/fmMain.h"
+
+#include "base/SafeFile.h"
+#include "driver/ProgramFiles.h"
+#include "driver/ScopedUi.h"
+#include "driver/utNorvoFirmwareUpgrader.h"
+#include "log/SupportLog.h"
+#include "resources/ProductProfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <exception>
+
+bool TfrmMain::ShowOutcome(const QString& text, bool success, bool checkVersion)
+{
+    QString message = text;
+    bool ok = success;
+    if (checkVersion) {
+        QString version;
+        try {
+            FUpgrader->GetFirmwareVersion(version);
+        } catch (const std::exception&) {
+            version.clear();  // an unreadable version is a wrong version
+        }
+        if (version != QLatin1String(ProductProfile::TargetFirmwareVersion)) {
+            message = QStringLiteral("The firmware version does not match. ") +
+                      QLatin1String(ProductProfile::RetryAdviceText);
+            ok = false;
+        }
+    }
+    SupportLogLine(lcWizard(),
+                   (ok ? QStringLiteral("Outcome: success: ") : QStringLiteral("Outcome: failure: ")) + message);
+    pcSuccessFailure->setCurrentWidget(ok ? tsSuccess : tsFailure);
+    lblSuccessFailureMessage->setText(message);
+    // A failure names the support log, so the user knows what to send.
+    const TSupportLog* log = TSupportLog::Current();
+    lblSupportLog->setVisible(!ok && log && log->IsOpen());
+    if (log)
+        lblSupportLog->setText(QStringLiteral("Details of this run for support:\n") + log->Path());
+    ShowPage(tsOutcome);  // also when current already: the panels follow this outcome
+    btnNext->setEnabled(false);
+    btnCancel->setEnabled(true);
+    if (ok)
+        btnCancel->setText(QStringLiteral("&Close"));
+    return ok;
+}
+
+void TfrmMain::tsOutcomeShow()
+{
+    const bool failure = pcSuccessFailure->currentWidget() == tsFailure;
+    pnlSaveFirmware->setVisible(failure);
+    const bool offer = !FOfferedBackup.isEmpty() && QFileInfo(FOfferedBackup).isFile();
+    const QString file = QDir::toNativeSeparators(FOfferedBackup);
+    if (offer && failure)
+        lblBackupFile->setText(
+            QStringLiteral("Your router settings from before the upgrade are saved in \"%1\". Click the button to "
+                           "put them back on the router:")
+                .arg(file));
+    else if (offer)
+        lblBackupFile->setText(QStringLiteral("Your router settings from before the upgrade are kept in \"%1\". If "
+                                              "your router has lost its settings, click the button to put them back:")
+                                   .arg(file));
+    pnlRestoreBackup->setVisible(offer);
+}
+
+void TfrmMain::Link_LabelClick() { Seams().OpenUrl(QString::fromLatin1(ProductProfile::SupportPageUrl)); }
+
+void TfrmMain::OfferBackup(const QString& file)
+{
+    FOfferedBackup = file;
+    if (pcCards->currentWidget() == tsOutcome)
+        tsOutcomeShow();  // the page shown follows the offer
+}
+
+void TfrmMain::btnRestoreBackupClick() { OpenBackupRestore(FOfferedBackup, tsOutcome); }
+
+// ---------------------------------------------------------------------------
+// Firmware save
+
+QByteArray TfrmMain::LoadFirmwareImage() const
+{
+    QByteArray image = Seams().LoadFirmware();
+    if (Seams().FirmwareIsPlaceholder() && !FAllowPlaceholderFirmware)
+        throw Exception("This installer carries a placeholder image, not firmware for a router.");
+    return image;
+}
+
+void TfrmMain::btnSaveFirmwareClick()
+{
+    SaveDialogFirmware.FileName = ProgramFiles::Path(ProductProfile::FirmwareFileName);
+    if (!Seams().ExecuteDialog(SaveDialogFirmware))
+        return;
+    QString failure;
+    {
+        TScopedBusyCursor busy;
+        try {
+            SaveFileAtomically(QFile::encodeName(SaveDialogFirmware.FileName).toStdString(),
+                               LoadFirmwareImage().toStdString(), TFileAccess::Usual);
+        } catch (const std::exception& error) {
+            failure = QString::fromUtf8(error.what());
+        }
+    }
+    if (failure.isEmpty())
+        Seams().ShowMessage(QStringLiteral("The firmware file has been saved."));
+    else
+        Seams().ShowMessage(QStringLiteral("The firmware file could not be saved.\n") + failure);
+}
