@@ -1,6 +1,7 @@
-// The data module of the program with its raw TCP client. The client is
-// created at start and destroyed at exit but never opened: no socket exists
-// behind it, and the HTTP traffic of the router driver does not use it.
+// The data module with its raw TCP client, kept for the form's completeness:
+// the program creates it at start and destroys it at exit, and nothing else
+// touches it. The client is never opened, so no socket exists behind it; the
+// router driver's HTTP traffic does not go through it.
 #pragma once
 
 #include <QObject>

@@ -122,11 +122,11 @@ public:
     // escapes it is shown in the error box, and the window goes on.
     void RunGuarded(const std::function<void()>& handler);
 
-    // Kept for the form's completeness; nothing in the program reaches these:
-    // the receive handler of the data module's TCP client, which is never
-    // opened (the bytes up to the first NUL, never past length, become one new
-    // line of mmoOutput), the hidden test button's handlers, and a handler no
-    // control is bound to (fmMain.cpp).
+    // Kept for the form's completeness; nothing in the program reaches these
+    // (together at the end of fmMain.cpp): the receive handler of the data
+    // module's never-opened TCP client (the bytes up to the first NUL, never
+    // past length, become one new line of mmoOutput), the hidden test
+    // button's handlers, and a handler no control is bound to.
     void tcpClientReceive(QObject* sender, const char* data, int& length);
 
 private:
