@@ -192,4 +192,16 @@ TEST_F(EndRequests, LogoutIsHeldFromTheFirstChangeToTheLast)
     EXPECT_EQ(seams.LogoutHoldsReleased, 2);
 }
 
+// A run that fails with an error leaves no run behind: the next request to
+// end the program closes as usual instead of ending it at once.
+TEST_F(EndRequests, AfterARunFailedWithAnErrorACloseClosesTheWindow)
+{
+    driver().OnLogin = [] { throw Exception("no answer"); };
+    form().btnCheckFirmware->click();
+    ASSERT_EQ(window->Seams.Errors, std::vector<QString>{QStringLiteral("no answer")});
+    EXPECT_TRUE(form().close());
+    EXPECT_TRUE(window->Seams.EndedPrograms.empty());
+    EXPECT_TRUE(window->Seams.Notices.empty());
+}
+
 }  // namespace
