@@ -1,10 +1,12 @@
 // What a router driver needs of the window it works for: the pages, the
 // status display, the outcome, the password boxes, the router's address, and
-// the Next and Previous commands. The wizard window implements it; tests may
-// give the driver a small fake instead.
+// the Next and Previous commands, and how to wait. The wizard window
+// implements it; tests may give the driver a small fake instead.
 #pragma once
 
-#include <QByteArray>
+#include "driver/ScopeGuards.h"
+#include "driver/Waiting.h"
+
 #include <QString>
 
 #include <functional>
@@ -83,8 +85,8 @@ public:
     // The Next and Cancel buttons that start and end a run.
     virtual void SetRunButtonsEnabled(bool enabled) = 0;
 
-    // The firmware image for sending; throws when it is missing, damaged or refused.
-    virtual QByteArray LoadFirmwareImage() const = 0;
+    // The hourglass, pauses and repaints while the driver waits.
+    virtual IWaiting& Waiting() = 0;
 
     // While the router is being changed the window refuses to close; see TRouterChange.
     virtual void RouterChangeStarted() = 0;
@@ -95,26 +97,5 @@ protected:
 };
 
 // The router is being changed while one of these lives.
-class TRouterChange {
-public:
-    explicit TRouterChange(IUpgraderView& view) : view_(view) { view_.RouterChangeStarted(); }
-    ~TRouterChange() { view_.RouterChangeEnded(); }
-    TRouterChange(const TRouterChange&) = delete;
-    TRouterChange& operator=(const TRouterChange&) = delete;
-
-private:
-    IUpgraderView& view_;
-};
-
-// Puts both password boxes back as they were when it goes.
-class TKeptPasswords {
-public:
-    explicit TKeptPasswords(IUpgraderView& view) : view_(view), kept_(view.Passwords()) {}
-    ~TKeptPasswords() { view_.SetPasswords(kept_); }
-    TKeptPasswords(const TKeptPasswords&) = delete;
-    TKeptPasswords& operator=(const TKeptPasswords&) = delete;
-
-private:
-    IUpgraderView& view_;
-    TPasswords kept_;
-};
+using TRouterChange =
+    TPairedCalls<IUpgraderView, &IUpgraderView::RouterChangeStarted, &IUpgraderView::RouterChangeEnded>;

@@ -2,7 +2,6 @@
 
 #include "base/SafeFile.h"
 #include "driver/ProgramFiles.h"
-#include "driver/ScopedUi.h"
 #include "driver/utNorvoFirmwareUpgrader.h"
 #include "log/SupportLog.h"
 #include "net/IPFunctions.h"
@@ -204,9 +203,6 @@ void TfrmMain::UpdateActions()
 void TfrmMain::FormCreate(const TDriverFactory& makeDriver)
 {
     FUpgrader = makeDriver(*this);
-    // While the driver waits on the network the window keeps painting, but
-    // takes no input there.
-    FUpgrader->GetHTTP().OnIdle = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
     GatewayLookupPending = true;
     DefaultSettingsFilePending = true;
     Link_Label->hide();
@@ -475,7 +471,7 @@ void TfrmMain::WiredChkClick()
 
 void TfrmMain::btnExpressUpgradeClick()
 {
-    const TRunInProgress run(*this);
+    const QScopedValueRollback<int> run(FRunsInProgress, FRunsInProgress + 1);
     ShowNavigationButtons();
     GetDefaultGateway();
     FUpgrader->ExpressUpgrade();
@@ -568,7 +564,7 @@ void TfrmMain::pcCardsChange(int newIndex)
 
 void TfrmMain::btnTestClick()
 {
-    TScopedBusyCursor busy;
+    const TBusyCursor busy(FWaiting);
     RunTestCode(QStringLiteral("Test Code"));
 }
 
@@ -592,9 +588,9 @@ void TfrmMain::tsConfigurationShow()
 
 void TfrmMain::btnCheckFirmwareClick()
 {
-    const TRunInProgress run(*this);
+    const QScopedValueRollback<int> run(FRunsInProgress, FRunsInProgress + 1);
     OutcomeReturnPage = tsConfiguration;
-    TScopedBusyCursor busy;
+    const TBusyCursor busy(FWaiting);
     const QString retry = QLatin1String(ProductProfile::RetryAdviceText);
     if (FUpgrader->Login()) {
         QString version;
@@ -709,7 +705,7 @@ void TfrmMain::actSaveSettingsUpdate(TAction& sender)
 
 void TfrmMain::actSaveSettingsExecute(TAction&)
 {
-    const TRunInProgress run(*this);
+    const QScopedValueRollback<int> run(FRunsInProgress, FRunsInProgress + 1);
     const QString file = edSaveSettingsFile->text();
     // A pending backup may be the only copy of the router's settings from
     // before a failed upgrade; the router may now be on factory settings.
@@ -743,7 +739,7 @@ void TfrmMain::actRestoreSettingsUpdate(TAction& sender)
 
 void TfrmMain::actRestoreSettingsExecute(TAction&)
 {
-    const TRunInProgress run(*this);
+    const QScopedValueRollback<int> run(FRunsInProgress, FRunsInProgress + 1);
     FUpgrader->RestoreSettingsAndRestart(edRestoreSettingsFilename->text().trimmed());
 }
 
@@ -754,10 +750,10 @@ void TfrmMain::btnSaveFirmwareClick()
         return;
     QString failure;
     {
-        TScopedBusyCursor busy;
+        const TBusyCursor busy(FWaiting);
         try {
             SaveFileAtomically(QFile::encodeName(SaveDialogFirmware.FileName).toStdString(),
-                               LoadFirmwareImage().toStdString(), TFileAccess::Usual);
+                               FUpgrader->Firmware().Load().toStdString(), TFileAccess::Usual);
         } catch (const std::exception& error) {
             failure = QString::fromUtf8(error.what());
         }
@@ -785,7 +781,7 @@ void TfrmMain::StartStatus(const QString& text)
 {
     SetStatusText(text);
     FProgressStep = 1;
-    QCoreApplication::processEvents();
+    FWaiting.KeepPainted(IWaiting::TInput::Taken);
 }
 
 void TfrmMain::StepStatus(const QString& text)
@@ -797,7 +793,7 @@ void TfrmMain::StepStatus(const QString& text)
     if (position > ProgressBar1->maximum())
         position = ProgressBar1->minimum();
     ProgressBar1->setValue(position);
-    QCoreApplication::processEvents();
+    FWaiting.KeepPainted(IWaiting::TInput::Taken);
 }
 
 void TfrmMain::BeginBusyStatus(const QString& text)
@@ -844,18 +840,10 @@ std::optional<QString> TfrmMain::AskRouterPassword(const QString& text) { return
 
 void TfrmMain::ShowRouterAnswer(const QString& text) { mmoOutput->setPlainText(text); }
 
-QByteArray TfrmMain::LoadFirmwareImage() const
-{
-    QByteArray image = Seams().LoadFirmware();
-    if (Seams().FirmwareIsPlaceholder() && !FAllowPlaceholderFirmware)
-        throw Exception("This installer carries a placeholder image, not firmware for a router.");
-    return image;
-}
-
 void TfrmMain::GetDefaultGateway(TGatewayUpdate update)
 {
-    TScopedBusyCursor busy;
-    TRememberedPage page(*this);
+    const TBusyCursor busy(FWaiting);
+    const auto page = KeptPage(*this);
     ShowPage(tsStatus);
 
     StartStatus(GatewayStatusText);

@@ -6,6 +6,7 @@
 #include "ui_fmMain.h"
 #include "wizard/Action.h"
 #include "wizard/EndRequest.h"
+#include "wizard/WindowWait.h"
 #include "wizard/WizardSeams.h"
 
 #include <QWidget>
@@ -101,12 +102,7 @@ public:
     // returns to returnPage.
     void OpenBackupRestore(const QString& file, QWidget* returnPage);
 
-    // Whether the placeholder image of a build without real firmware may be
-    // sent (to a simulated router) and saved. Off unless the command line asks.
-    void SetAllowPlaceholderFirmware(bool allow) { FAllowPlaceholderFirmware = allow; }
-    // The embedded image for sending or saving: checked against its SHA-256,
-    // and refused when it is the placeholder and that is not allowed. Throws.
-    QByteArray LoadFirmwareImage() const override;
+    IWaiting& Waiting() override { return FWaiting; }
 
     TNorvoFirmwareUpgrader& Upgrader() const { return *FUpgrader; }
     // Replaceable modal things (message boxes, file dialogs, the browser).
@@ -133,20 +129,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Router work started by one of the window's handlers is running while
-    // one of these lives; before it changes the router, a request to end the
-    // program ends it at once.
-    class TRunInProgress {
-    public:
-        explicit TRunInProgress(TfrmMain& form) : form_(form) { ++form_.FRunsInProgress; }
-        ~TRunInProgress() { --form_.FRunsInProgress; }
-        TRunInProgress(const TRunInProgress&) = delete;
-        TRunInProgress& operator=(const TRunInProgress&) = delete;
-
-    private:
-        TfrmMain& form_;
-    };
-
     void SetUpAppearance();
     void ConnectHandlers();
     void GuardActionHandlers();
@@ -205,10 +187,12 @@ private:
     bool GatewayLookupPending = false;
     bool FLookingUpGateway = false;
     bool DefaultSettingsFilePending = false;
-    bool FAllowPlaceholderFirmware = false;
-    int FRouterChanges = 0;             // the router is being changed while above 0
-    int FRunsInProgress = 0;            // router work of a window handler runs while above 0
+    int FRouterChanges = 0;  // the router is being changed while above 0
+    // Router work started by one of the window's handlers runs while above 0;
+    // before it changes the router, a request to end the program ends it at once.
+    int FRunsInProgress = 0;
     std::shared_ptr<void> FLogoutHold;  // the desktop's logout held while the router is being changed
     QString FOfferedBackup;
+    TWindowWait FWaiting;
     std::unique_ptr<TNorvoFirmwareUpgrader> FUpgrader;
 };
