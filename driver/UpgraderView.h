@@ -63,14 +63,14 @@ public:
     // kept its settings). Empty: nothing to offer.
     virtual void OfferBackup(const QString& file) = 0;
 
-    // The router, and what the user typed for it.
-    virtual QString GetRouterURL() const = 0;
-    virtual TPasswords Passwords() const = 0;
+    // The password boxes show passwords (emptied and refilled during a run).
     virtual void SetPasswords(const TPasswords& passwords) = 0;
     // Whether the Configuration page shows a firmware version read from the router.
     virtual bool FirmwareVersionShown() const = 0;
-    // Always: the address gets what the lookup finds, also nothing.
-    // KeepWhenNone: an empty result leaves the address as it is.
+    // Looks up the router's address again and hands it in (see
+    // TNorvoFirmwareUpgrader::SetRouterURL). Always: the address gets what
+    // the lookup finds, also nothing. KeepWhenNone: an empty result leaves
+    // the address as it is.
     enum class TGatewayUpdate { Always, KeepWhenNone };
     virtual void GetDefaultGateway(TGatewayUpdate update) = 0;
 

@@ -66,8 +66,8 @@ bool TNorvoFirmwareUpgrader::LogInForRestore()
         return true;
     // After a failed upgrade the router may be on factory settings, which
     // have no password.
-    const auto kept = qScopeGuard([this, typed = FForm.Passwords()] { FForm.SetPasswords(typed); });
-    FForm.SetPasswords({});
+    const auto kept = qScopeGuard([this, typed = FTyped] { UsePasswords(typed); });
+    UsePasswords({});
     if (Login())
         return true;
     const std::optional<QString> typed = FForm.AskRouterPassword(
@@ -75,7 +75,7 @@ bool TNorvoFirmwareUpgrader::LogInForRestore()
                        "restore the settings:"));
     if (!typed)
         return false;
-    FForm.SetPasswords({*typed, *typed});
+    UsePasswords({*typed, *typed});
     return Login();
 }
 
@@ -112,13 +112,18 @@ void TNorvoFirmwareUpgrader::RestoreSettingsAndRestart(const QString& fileName)
     SupportLogLine(lcDriver(), QStringLiteral("Restore confirmed: %1").arg(fileName));
 }
 
-std::string TNorvoFirmwareUpgrader::GetURL() const { return FForm.GetRouterURL().toStdString(); }
+std::string TNorvoFirmwareUpgrader::GetURL() const { return FRouterURL.toStdString(); }
 
 std::string TNorvoFirmwareUpgrader::GetPassword() const
 {
-    const TPasswords typed = FForm.Passwords();
-    const QString configured = typed.Configuration.trimmed();
+    const QString configured = FTyped.Configuration.trimmed();
     if (!configured.isEmpty())
         return configured.toStdString();
-    return typed.Express.trimmed().toStdString();
+    return FTyped.Express.trimmed().toStdString();
+}
+
+void TNorvoFirmwareUpgrader::UsePasswords(const TPasswords& passwords)
+{
+    FTyped = passwords;
+    FForm.SetPasswords(passwords);
 }

@@ -53,8 +53,16 @@ public:
     // Whether the last restart wait ended with the router answering.
     bool RouterCameBack() const { return FRouterCameBack; }
 
+    // What the user gave, handed in by the view whenever it changes: the
+    // router's address as a URL ("http://host[:port]") and the text of the
+    // two password boxes.
+    void SetRouterURL(const QString& url) { FRouterURL = url; }
+    void SetTypedPasswords(const TPasswords& passwords) { FTyped = passwords; }
+
     std::string GetURL() const;
     TIdHTTP& GetHTTP() { return FRequests.HTTP(); }
+    // The password a login uses: the Configuration page's box, else the
+    // Upgrade Type page's, both trimmed.
     std::string GetPassword() const;
 
     // The pause used by the restart wait.
@@ -73,10 +81,14 @@ protected:
 
     // Wires the view's commands to this object's handlers; called by the constructor.
     void WireActions();
+    // Uses passwords for the next logins and shows them in the boxes.
+    void UsePasswords(const TPasswords& passwords);
 
     IUpgraderView& FForm;  // the window's view; not owned
     TRouterRequests FRequests;
     TFirmwareSource FFirmware;
     TWaitFunction FWait;
     bool FRouterCameBack = false;  // set by RestartRouter
+    QString FRouterURL;            // handed in by the view
+    TPasswords FTyped;             // handed in by the view, or set by UsePasswords
 };

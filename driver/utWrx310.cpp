@@ -276,8 +276,7 @@ void TWrx310::RestartRouter()
 
 void TWrx310::ExpressUpgrade()
 {
-    const TPasswords typed = FForm.Passwords();
-    const TPasswords passwords{typed.Configuration.trimmed(), typed.Express.trimmed()};
+    const TPasswords passwords{FTyped.Configuration.trimmed(), FTyped.Express.trimmed()};
     FRunBackup.clear();
     // From the firmware upload to the outcome the router is being changed.
     std::optional<TRouterChange> change;
@@ -287,7 +286,7 @@ void TWrx310::ExpressUpgrade()
         LogRunStopped();
         // Emptied password boxes would let a retry log in to the
         // factory-fresh router and call it current, its settings not restored.
-        FForm.SetPasswords(passwords);
+        UsePasswords(passwords);
         if (!FRunBackup.isEmpty()) {
             // The router may have been changed: end on the failure outcome,
             // which offers the backup, besides the error's own message.
@@ -363,14 +362,14 @@ void TWrx310::RunExpressUpgrade(const TPasswords& passwords, std::optional<TRout
     RestartRouter();
 
     // The upgraded router starts with factory settings: no password.
-    FForm.SetPasswords({});
+    UsePasswords({});
     if (!Login()) {
         FForm.ShowOutcome(kUpgradeErrorText, false, false);
         return;
     }
     RestoreSettings(settingsFile);
     RestartRouter();
-    FForm.SetPasswords(passwords);
+    UsePasswords(passwords);
 
     // A factory-fresh router takes the empty password too: only a login
     // with a password of the user's proves that the settings are back.

@@ -203,6 +203,7 @@ void TfrmMain::UpdateActions()
 void TfrmMain::FormCreate(const TDriverFactory& makeDriver)
 {
     FUpgrader = makeDriver(*this);
+    HandInputsToDriver();
     GatewayLookupPending = true;
     DefaultSettingsFilePending = true;
     Link_Label->hide();
@@ -825,8 +826,6 @@ QString TfrmMain::GetRouterURL() const
         url += QLatin1Char(':') + port;
     return url;
 }
-
-TPasswords TfrmMain::Passwords() const { return {edPassword->text(), edExpressAdminPassword->text()}; }
 
 void TfrmMain::SetPasswords(const TPasswords& passwords)
 {

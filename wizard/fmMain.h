@@ -43,7 +43,7 @@ public:
         TFileDialog::TKind::Save, QStringLiteral("Binary Files (*.bin)|*.bin|All Files (*.*)|*.*"), {}};
 
     // The view of the router driver (see IUpgraderView).
-    QString GetRouterURL() const override;
+    QString GetRouterURL() const;
     void StartStatus(const QString& text) override;
     void StepStatus(const QString& text) override;
     // A wait of unknown length: the text, and the progress bar moving on its
@@ -60,7 +60,6 @@ public:
     // KeepWhenNone: an empty result leaves the address box as it is.
     void GetDefaultGateway(TGatewayUpdate update = TGatewayUpdate::Always) override;
     void SetTabsVisible(bool visible);
-    TPasswords Passwords() const override;
     void SetPasswords(const TPasswords& passwords) override;
     bool FirmwareVersionShown() const override;
     std::optional<QString> AskRouterPassword(const QString& text) override;
@@ -131,6 +130,7 @@ protected:
 private:
     void SetUpAppearance();
     void ConnectHandlers();
+    void HandInputsToDriver();
     void GuardActionHandlers();
 
     // Window events and control handlers.

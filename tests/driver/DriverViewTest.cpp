@@ -121,7 +121,6 @@ protected:
     {
         config.clock = [] { return std::int64_t{0}; };
         router_ = std::make_unique<testsupport::RouterSim>(std::move(config));
-        View.Url = QString::fromStdString(router_->Url());
         View.Typed = {QStringLiteral(" admin "), QStringLiteral("express")};
         TFirmwareSource firmware;
         firmware.LoadImage = [this] {
@@ -130,6 +129,8 @@ protected:
         };
         firmware.IsPlaceholder = [] { return false; };
         driver_ = std::make_unique<TWrx310>(View, firmware);
+        driver_->SetRouterURL(QString::fromStdString(router_->Url()));
+        driver_->SetTypedPasswords(View.Typed);
         View.Waits.OnPause = [this](int ms) { router_->AdvanceTime(ms); };
     }
 

@@ -84,8 +84,6 @@ public:
         Record(QStringLiteral("OfferBackup(%1)").arg(file));
     }
 
-    QString GetRouterURL() const override { return Url; }
-    TPasswords Passwords() const override { return Typed; }
     void SetPasswords(const TPasswords& passwords) override
     {
         Typed = passwords;
@@ -129,8 +127,7 @@ public:
     std::map<TUpgraderPage, TUpgraderPage> ReturnPages;
     TNavigationHandlers Navigation;
     QString Backup;
-    QString Url;
-    TPasswords Typed;
+    TPasswords Typed;  // what the password boxes show
     bool VersionShown = false;
     std::optional<QString> PasswordAnswer;  // what the password prompt returns; none: Cancel
     TFakeWaiting Waits;
