@@ -156,22 +156,34 @@ int main(int argc, char** argv)
             return fs::exists(out) && fs::file_size(out) == static_cast<std::uintmax_t>(c.bytes);
         };
         Runs ours, theirs;
-        for (int run = 0; run < c.runs; ++run) {
+        auto runOurs = [&] {
             if (c.post) {
                 ours.Take(RunMeasured({self, "--client", "post", url, file.string()}), c.bytes, true);
-                if (curl)
-                    theirs.Take(RunMeasured({"curl", "-sS", "-o", "/dev/null", "-F", "upfile=@" + file.string(), url}),
-                                c.bytes, true);
             } else {
-                auto mine = RunMeasured({self, "--client", "get", url, oursOut.string()});
-                ours.Take(mine, c.bytes, whole(oursOut));
+                const ProcessResult run = RunMeasured({self, "--client", "get", url, oursOut.string()});
+                ours.Take(run, c.bytes, whole(oursOut));
                 fs::remove(oursOut);
-                if (curl) {
-                    auto other = RunMeasured({"curl", "-sS", "-o", curlOut.string(), url});
-                    theirs.Take(other, c.bytes, whole(curlOut));
-                    fs::remove(curlOut);
-                }
             }
+        };
+        auto runCurl = [&] {
+            if (c.post) {
+                theirs.Take(RunMeasured({"curl", "-sS", "-o", "/dev/null", "-F", "upfile=@" + file.string(), url}),
+                            c.bytes, true);
+            } else {
+                const ProcessResult run = RunMeasured({"curl", "-sS", "-o", curlOut.string(), url});
+                theirs.Take(run, c.bytes, whole(curlOut));
+                fs::remove(curlOut);
+            }
+        };
+        // The two take turns at going first, so neither always finds the
+        // machine as the other left it.
+        for (int run = 0; run < c.runs; ++run) {
+            if (run % 2 == 0)
+                runOurs();
+            if (curl)
+                runCurl();
+            if (run % 2 == 1)
+                runOurs();
         }
         char ratio[32] = "-";
         if (!ours.rates.empty() && !theirs.rates.empty())
