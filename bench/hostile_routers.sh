@@ -89,11 +89,16 @@ for kind in "${cases[@]}"; do
   secs=$(sed -n 's/^seconds from Next to the final screen: //p' "$dir/wizard.out")
   page=$(sed -n 's/^page: //p' "$dir/wizard.out")
   ended=$(sed -n 's/^\(prompt\|outcome\): //p' "$dir/wizard.out" | cut -c1-60)
-  error=$(sed -n 's/^error: //p' "$dir/wizard.out" | tr -d '\r' | tr '\n' ' ')
+  # An error box's text may run over several lines, up to the next "name: value" line.
+  error=$(awk '/^[a-z][a-z -]*: / { on = 0 } /^error: / { on = 1; sub(/^error: /, "") } on' "$dir/wizard.out" |
+    tr -d '\r' | tr '\n' ' ')
   kib=$(cat "$dir/rss" 2>/dev/null || echo 0)
   printf '%-34s %8s s %8.1f MiB  %s: %s\n' "${titles[$kind]}" "${secs:-?}" "$(echo "$kib / 1024" | bc -l)" "${page:-?}" "$ended"
   if [ -n "$error" ]; then printf '%-34s %s\n' "  error shown" "$error"; fi
   case "$kind" in
+  slow-settings)
+    printf '%-34s %s\n' "  settings backup" "$(sed -n 's/^settings file: .* \(kept\|absent\)$/\1/p' "$dir/wizard.out")"
+    ;;
   hang-after-restart)
     start=$(sed -n 's/^trace: \([0-9.]*\) s tsStatus | Restarting Router\.\.\.$/\1/p' "$dir/wizard.out" | head -1)
     end=$(sed -n 's/^trace: \([0-9.]*\) s .* | The router has finished restarting\.\.\.$/\1/p' "$dir/wizard.out" | head -1)
