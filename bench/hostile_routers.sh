@@ -18,8 +18,10 @@
 #   late-upload-answer  answers the firmware upload 20 s after its last byte:
 #                       a router writing its flash, scaled down from the
 #                       minutes a real one may take (the wizard allows 10)
-# Each run has its own data folders, so the runs' settings backups stay apart
-# and out of the user's own folders.
+# The program keeps its settings backup and firmware file beside itself when
+# only its user may write that folder, else in the user's data folder: each
+# run gets a copy of the autopilot in a folder of its own and data folders of
+# its own, so the runs' files stay apart and out of the user's folders.
 set -euo pipefail
 autopilot="$1" sim="$2"
 shift 2
@@ -49,7 +51,8 @@ trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; rm -rf "$wo
 
 run_case() {
   local kind="$1" dir="$work/$1"
-  mkdir -p "$dir/config" "$dir/data"
+  mkdir -p "$dir/config" "$dir/data" "$dir/program"
+  cp "$autopilot" "$dir/program/"
   "$sim" --listen 127.0.0.1 --port 0 --password bench --firmware 3.5 --misbehave "$kind" >"$dir/router.log" 2>&1 &
   local sim_pid=$! port=""
   for _ in $(seq 50); do
@@ -60,7 +63,7 @@ run_case() {
   [ -n "$port" ] || { echo "router-sim did not start" >"$dir/wizard.out"; kill "$sim_pid"; return; }
   XDG_CONFIG_HOME="$dir/config" XDG_DATA_HOME="$dir/data" QT_QPA_PLATFORM=offscreen \
     /usr/bin/time -f "%M" -o "$dir/rss" \
-    "$autopilot" --password bench --wait-divisor 1 --trace --gateway 127.0.0.1 --port "$port" --allow-placeholder-firmware \
+    "$dir/program/$(basename "$autopilot")" --password bench --wait-divisor 1 --trace --gateway 127.0.0.1 --port "$port" --allow-placeholder-firmware \
     >"$dir/wizard.out" 2>"$dir/wizard.err" || true
   kill "$sim_pid"; wait "$sim_pid" 2>/dev/null || true
 }
