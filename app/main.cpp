@@ -12,6 +12,7 @@
 #include "driver/utWrx310.h"
 #include "log/SupportLog.h"
 #include "net/dmMain.h"
+#include "resources/FirmwareSource.h"
 #include "wizard/fmMain.h"
 
 #include <cstdio>
@@ -67,8 +68,12 @@ int main(int argc, char** argv)
             display.Passed();
             TSupportLog log(TSupportLog::DefaultPath(), FirstLogLine());
             RemoveLeftovers();
-            TfrmMain frmMain(MakeWrx310);
-            frmMain.SetAllowPlaceholderFirmware(commandLine.Options.AllowPlaceholderFirmware);
+            // The placeholder image of a build without real firmware is sent
+            // (to a simulated router) and saved only when the command line asks.
+            const TFirmwareSource firmware(commandLine.Options.AllowPlaceholderFirmware);
+            TfrmMain frmMain([&firmware](IUpgraderView& view) -> std::unique_ptr<TNorvoFirmwareUpgrader> {
+                return std::make_unique<TWrx310>(view, firmware);
+            });
             TdtmMain dataModule;
             dtmMain = &dataModule;
             // SIGTERM, SIGINT and SIGHUP are requests to end the program like a close of the window.

@@ -2,7 +2,8 @@
 // on loopback against one sink/source server. Cases: multipart POST of the
 // firmware-sized file (1,441,792 bytes) and of a 256 MiB file, and a GET of
 // 256 MiB into a file. Each transfer runs as its own process; the table
-// shows the best of several runs (MB = 10^6 bytes) and our peak RSS.
+// shows, for us and for curl, the lowest, median and highest rate of several
+// runs (MB = 10^6 bytes), the ratio of the medians and our peak RSS.
 //
 //   http_bench [--large-mib N] [--runs-small N] [--runs-large N]
 //   http_bench --client post|get URL FILE   (one transfer with our client)
@@ -36,10 +37,42 @@ struct Case {
     int runs;
 };
 
-struct Best {
-    double seconds = 1e9;
-    long peakRssKiB = 0;
-    bool failed = false;
+// The runs of one client in one case.
+struct Runs {
+    std::vector<double> rates;  // MB/s of each successful run
+    long peakRssKiB = 0;        // the largest of all runs
+    int failed = 0;
+
+    void Take(const ProcessResult& run, long long bytes, bool ok)
+    {
+        if (run.exitCode != 0 || !ok) {
+            ++failed;
+            return;
+        }
+        rates.push_back(static_cast<double>(bytes) / run.seconds / 1e6);
+        peakRssKiB = std::max(peakRssKiB, run.peakRssKiB);
+    }
+    // The middle rate; with an even count the mean of the two middle ones.
+    double Median() const
+    {
+        std::vector<double> sorted = rates;
+        std::sort(sorted.begin(), sorted.end());
+        const std::size_t n = sorted.size();
+        return n % 2 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
+    }
+    // "min / median / max", with the failed runs counted when there are any.
+    std::string Text() const
+    {
+        if (rates.empty())
+            return failed ? "failed" : "-";
+        char text[64];
+        std::snprintf(text, sizeof text, "%.0f / %.0f / %.0f", *std::min_element(rates.begin(), rates.end()), Median(),
+                      *std::max_element(rates.begin(), rates.end()));
+        std::string all = text;
+        if (failed)
+            all += " (" + std::to_string(failed) + " failed)";
+        return all;
+    }
 };
 
 void WriteFile(const fs::path& path, long long size)
@@ -57,25 +90,6 @@ void WriteFile(const fs::path& path, long long size)
 
 bool HaveCurl() { return std::system("curl --version >/dev/null 2>&1") == 0; }
 
-void Take(Best& best, const ProcessResult& run, bool ok)
-{
-    if (run.exitCode != 0 || !ok) {
-        best.failed = true;
-        return;
-    }
-    best.seconds = std::min(best.seconds, run.seconds);
-    best.peakRssKiB = std::max(best.peakRssKiB, run.peakRssKiB);
-}
-
-std::string Rate(const Best& best, long long bytes)
-{
-    if (best.failed)
-        return "failed";
-    char text[32];
-    std::snprintf(text, sizeof text, "%.0f", static_cast<double>(bytes) / best.seconds / 1e6);
-    return text;
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -91,7 +105,7 @@ int main(int argc, char** argv)
     }
 
     long long largeMiB = 256;
-    int runsSmall = 15, runsLarge = 3;
+    int runsSmall = 15, runsLarge = 5;
     for (int i = 1; i + 1 < argc; i += 2) {
         if (std::strcmp(argv[i], "--large-mib") == 0)
             largeMiB = std::atoll(argv[i + 1]);
@@ -132,37 +146,53 @@ int main(int argc, char** argv)
         {"POST " + large, true, largeBytes, runsLarge},
         {"GET " + large + " to file", false, largeBytes, runsLarge},
     };
-    std::printf("%-24s %12s %12s %8s %16s\n", "case", "ours MB/s", "curl MB/s", "ratio", "our peak RSS");
+    std::printf("MB/s = 10^6 bytes per second, min / median / max over the runs; ratio of the medians\n");
+    std::printf("%-24s %5s %22s %22s %7s %13s\n", "case", "runs", "ours MB/s", "curl MB/s", "ratio", "our peak RSS");
     for (const Case& c : cases) {
         const fs::path file = c.bytes == smallBytes ? smallFile : largeFile;
         const fs::path oursOut = dir / "ours.out", curlOut = dir / "curl.out";
         const std::string url = c.post ? base + "/upload.cgi" : base + "/bytes/" + std::to_string(c.bytes);
-        Best ours, theirs;
-        for (int run = 0; run < c.runs; ++run) {
+        auto whole = [&](const fs::path& out) {
+            return fs::exists(out) && fs::file_size(out) == static_cast<std::uintmax_t>(c.bytes);
+        };
+        Runs ours, theirs;
+        auto runOurs = [&] {
             if (c.post) {
-                Take(ours, RunMeasured({self, "--client", "post", url, file.string()}), true);
-                if (curl)
-                    Take(theirs, RunMeasured({"curl", "-sS", "-o", "/dev/null", "-F", "upfile=@" + file.string(), url}),
-                         true);
+                ours.Take(RunMeasured({self, "--client", "post", url, file.string()}), c.bytes, true);
             } else {
-                auto mine = RunMeasured({self, "--client", "get", url, oursOut.string()});
-                Take(ours, mine, fs::file_size(oursOut) == static_cast<std::uintmax_t>(c.bytes));
+                const ProcessResult run = RunMeasured({self, "--client", "get", url, oursOut.string()});
+                ours.Take(run, c.bytes, whole(oursOut));
                 fs::remove(oursOut);
-                if (curl) {
-                    auto other = RunMeasured({"curl", "-sS", "-o", curlOut.string(), url});
-                    Take(theirs, other,
-                         fs::exists(curlOut) && fs::file_size(curlOut) == static_cast<std::uintmax_t>(c.bytes));
-                    fs::remove(curlOut);
-                }
             }
+        };
+        auto runCurl = [&] {
+            if (c.post) {
+                theirs.Take(RunMeasured({"curl", "-sS", "-o", "/dev/null", "-F", "upfile=@" + file.string(), url}),
+                            c.bytes, true);
+            } else {
+                const ProcessResult run = RunMeasured({"curl", "-sS", "-o", curlOut.string(), url});
+                theirs.Take(run, c.bytes, whole(curlOut));
+                fs::remove(curlOut);
+            }
+        };
+        // The two take turns at going first, so neither always finds the
+        // machine as the other left it.
+        for (int run = 0; run < c.runs; ++run) {
+            if (run % 2 == 0)
+                runOurs();
+            if (curl)
+                runCurl();
+            if (run % 2 == 1)
+                runOurs();
         }
         char ratio[32] = "-";
-        if (curl && !ours.failed && !theirs.failed)
-            std::snprintf(ratio, sizeof ratio, "%.2f", theirs.seconds / ours.seconds);
-        char rss[32];
-        std::snprintf(rss, sizeof rss, "%.1f MiB", static_cast<double>(ours.peakRssKiB) / 1024.0);
-        std::printf("%-24s %12s %12s %8s %16s\n", c.title.c_str(), Rate(ours, c.bytes).c_str(),
-                    curl ? Rate(theirs, c.bytes).c_str() : "-", ratio, rss);
+        if (!ours.rates.empty() && !theirs.rates.empty())
+            std::snprintf(ratio, sizeof ratio, "%.2f", ours.Median() / theirs.Median());
+        char rss[32] = "-";
+        if (!ours.rates.empty())
+            std::snprintf(rss, sizeof rss, "%.1f MiB", static_cast<double>(ours.peakRssKiB) / 1024.0);
+        std::printf("%-24s %5d %22s %22s %7s %13s\n", c.title.c_str(), c.runs, ours.Text().c_str(),
+                    curl ? theirs.Text().c_str() : "-", ratio, rss);
         std::fflush(stdout);
     }
 

@@ -19,7 +19,8 @@ TSlowAnswerNotice::~TSlowAnswerNotice()
     http_.OnIdle = previousIdle_;
     if (shown_)
         view_.EndBusyStatus();
-    page_.reset();  // the page the user had comes back
+    if (userPage_)
+        view_.ShowPage(*userPage_);  // the page the user had comes back
 }
 
 void TSlowAnswerNotice::RequestStarting() { requestStart_ = clock_(); }
@@ -29,7 +30,7 @@ void TSlowAnswerNotice::Idle()
     if (!shown_ && clock_() - requestStart_ >= afterMs_) {
         shown_ = true;
         if (show_ == TShow::ContactingPage) {
-            page_.emplace(view_);
+            userPage_ = view_.ActivePage();
             view_.BeginBusyStatus(QStringLiteral("Contacting the router..."));
             view_.ShowPage(TUpgraderPage::Status);
         } else {

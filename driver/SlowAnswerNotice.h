@@ -6,7 +6,6 @@
 // answers in time never sees either.
 #pragma once
 
-#include "driver/ScopedUi.h"
 #include "driver/UpgraderView.h"
 
 #include <cstdint>
@@ -40,5 +39,5 @@ private:
     std::function<void()> previousIdle_;
     std::int64_t requestStart_;
     bool shown_ = false;
-    std::optional<TRememberedPage<IUpgraderView>> page_;  // the user's page, while the Status page stands in
+    std::optional<TUpgraderPage> userPage_;  // the user's page, while the Status page stands in
 };

@@ -1,10 +1,12 @@
 // What a router driver needs of the window it works for: the pages, the
 // status display, the outcome, the password boxes, the router's address, and
-// the Next and Previous commands. The wizard window implements it; tests may
-// give the driver a small fake instead.
+// the Next and Previous commands, and how to wait. The wizard window
+// implements it; tests may give the driver a small fake instead.
 #pragma once
 
-#include <QByteArray>
+#include "driver/ScopeGuards.h"
+#include "driver/Waiting.h"
+
 #include <QString>
 
 #include <functional>
@@ -61,14 +63,14 @@ public:
     // kept its settings). Empty: nothing to offer.
     virtual void OfferBackup(const QString& file) = 0;
 
-    // The router, and what the user typed for it.
-    virtual QString GetRouterURL() const = 0;
-    virtual TPasswords Passwords() const = 0;
+    // The password boxes show passwords (emptied and refilled during a run).
     virtual void SetPasswords(const TPasswords& passwords) = 0;
     // Whether the Configuration page shows a firmware version read from the router.
     virtual bool FirmwareVersionShown() const = 0;
-    // Always: the address gets what the lookup finds, also nothing.
-    // KeepWhenNone: an empty result leaves the address as it is.
+    // Looks up the router's address again and hands it in (see
+    // TNorvoFirmwareUpgrader::SetRouterURL). Always: the address gets what
+    // the lookup finds, also nothing. KeepWhenNone: an empty result leaves
+    // the address as it is.
     enum class TGatewayUpdate { Always, KeepWhenNone };
     virtual void GetDefaultGateway(TGatewayUpdate update) = 0;
 
@@ -83,8 +85,8 @@ public:
     // The Next and Cancel buttons that start and end a run.
     virtual void SetRunButtonsEnabled(bool enabled) = 0;
 
-    // The firmware image for sending; throws when it is missing, damaged or refused.
-    virtual QByteArray LoadFirmwareImage() const = 0;
+    // The hourglass, pauses and repaints while the driver waits.
+    virtual IWaiting& Waiting() = 0;
 
     // While the router is being changed the window refuses to close; see TRouterChange.
     virtual void RouterChangeStarted() = 0;
@@ -95,26 +97,5 @@ protected:
 };
 
 // The router is being changed while one of these lives.
-class TRouterChange {
-public:
-    explicit TRouterChange(IUpgraderView& view) : view_(view) { view_.RouterChangeStarted(); }
-    ~TRouterChange() { view_.RouterChangeEnded(); }
-    TRouterChange(const TRouterChange&) = delete;
-    TRouterChange& operator=(const TRouterChange&) = delete;
-
-private:
-    IUpgraderView& view_;
-};
-
-// Puts both password boxes back as they were when it goes.
-class TKeptPasswords {
-public:
-    explicit TKeptPasswords(IUpgraderView& view) : view_(view), kept_(view.Passwords()) {}
-    ~TKeptPasswords() { view_.SetPasswords(kept_); }
-    TKeptPasswords(const TKeptPasswords&) = delete;
-    TKeptPasswords& operator=(const TKeptPasswords&) = delete;
-
-private:
-    IUpgraderView& view_;
-    TPasswords kept_;
-};
+using TRouterChange =
+    TPairedCalls<IUpgraderView, &IUpgraderView::RouterChangeStarted, &IUpgraderView::RouterChangeEnded>;

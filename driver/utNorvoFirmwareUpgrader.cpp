@@ -5,40 +5,15 @@
 #include "log/SupportLog.h"
 
 #include <QDir>
+#include <QScopeGuard>
 
-#include <chrono>
-
-namespace {
-
-// "GET http://192.168.0.1/ -> HTTP/1.0 200 OK, 1234 bytes", login token redacted.
-void LogExchange(const TIdHTTPExchange& exchange)
-{
-    QString line = QString::fromStdString(exchange.Method) + QLatin1Char(' ') + RedactedUrl(exchange.Url);
-    if (exchange.SentBytes > 0)
-        line += QStringLiteral(" (%1 bytes)").arg(exchange.SentBytes);
-    if (!exchange.StatusLine.empty())
-        line += QStringLiteral(" -> %1, %2 bytes")
-                    .arg(QString::fromLatin1(exchange.StatusLine.c_str()))
-                    .arg(exchange.ReceivedBytes);
-    if (!exchange.Error.empty())
-        line += QStringLiteral(" -> failed: ") + QString::fromLocal8Bit(exchange.Error.c_str());
-    SupportLogLine(lcHttp(), line);
-}
-
-}  // namespace
-
-TNorvoFirmwareUpgrader::TNorvoFirmwareUpgrader(IUpgraderView& form)
-    : FForm(form), FHTTP(std::make_unique<TIdHTTP>()), FClock([] {
-          return std::chrono::duration_cast<std::chrono::milliseconds>(
-                     std::chrono::steady_clock::now().time_since_epoch())
-              .count();
-      })
+TNorvoFirmwareUpgrader::TNorvoFirmwareUpgrader(IUpgraderView& form, TFirmwareSource firmware)
+    : FForm(form),
+      FRequests(form),
+      FFirmware(std::move(firmware)),
+      FWait([this](int milliseconds) { FForm.Waiting().Pause(milliseconds); })
 {
     WireActions();
-    FHTTP->ProtocolVersion = TIdHTTPProtocolVersion::pv1_0;
-    FHTTP->AllowCookies = true;
-    FHTTP->HandleRedirects = false;
-    FHTTP->OnExchange = LogExchange;
 }
 
 TNorvoFirmwareUpgrader::~TNorvoFirmwareUpgrader()
@@ -91,8 +66,8 @@ bool TNorvoFirmwareUpgrader::LogInForRestore()
         return true;
     // After a failed upgrade the router may be on factory settings, which
     // have no password.
-    TKeptPasswords kept(FForm);
-    FForm.SetPasswords({});
+    const auto kept = qScopeGuard([this, typed = FTyped] { UsePasswords(typed); });
+    UsePasswords({});
     if (Login())
         return true;
     const std::optional<QString> typed = FForm.AskRouterPassword(
@@ -100,7 +75,7 @@ bool TNorvoFirmwareUpgrader::LogInForRestore()
                        "restore the settings:"));
     if (!typed)
         return false;
-    FForm.SetPasswords({*typed, *typed});
+    UsePasswords({*typed, *typed});
     return Login();
 }
 
@@ -137,13 +112,18 @@ void TNorvoFirmwareUpgrader::RestoreSettingsAndRestart(const QString& fileName)
     SupportLogLine(lcDriver(), QStringLiteral("Restore confirmed: %1").arg(fileName));
 }
 
-std::string TNorvoFirmwareUpgrader::GetURL() const { return FForm.GetRouterURL().toStdString(); }
+std::string TNorvoFirmwareUpgrader::GetURL() const { return FRouterURL.toStdString(); }
 
 std::string TNorvoFirmwareUpgrader::GetPassword() const
 {
-    const TPasswords typed = FForm.Passwords();
-    const QString configured = typed.Configuration.trimmed();
+    const QString configured = FTyped.Configuration.trimmed();
     if (!configured.isEmpty())
         return configured.toStdString();
-    return typed.Express.trimmed().toStdString();
+    return FTyped.Express.trimmed().toStdString();
+}
+
+void TNorvoFirmwareUpgrader::UsePasswords(const TPasswords& passwords)
+{
+    FTyped = passwords;
+    FForm.SetPasswords(passwords);
 }

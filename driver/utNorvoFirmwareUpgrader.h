@@ -1,10 +1,12 @@
-// Base of the router drivers: the link to the window's view, the one HTTP
-// client of the run, and the driver operations that a router family fills in.
+// Base of the router drivers: the link to the window's view, the requests
+// of the run, the firmware image, and the driver operations that a router
+// family fills in.
 #pragma once
 
-#include "driver/SlowAnswerNotice.h"
+#include "driver/RouterRequests.h"
 #include "driver/UpgraderView.h"
 #include "http/IdHTTP.h"
+#include "resources/FirmwareSource.h"
 
 #include <QString>
 
@@ -12,13 +14,16 @@
 #include <memory>
 #include <string>
 
-// Pauses the driver for the given milliseconds. In the program the pause
-// keeps the window painted without taking input; tests pass one that returns at once.
+// Pauses the driver for the given milliseconds. By default the view's pause,
+// which keeps the window painted without taking input; tests pass one that
+// returns at once.
 using TWaitFunction = std::function<void(int milliseconds)>;
 
 class TNorvoFirmwareUpgrader {
 public:
-    explicit TNorvoFirmwareUpgrader(IUpgraderView& form);
+    // The image to send comes from firmware; by default the embedded one,
+    // without the placeholder.
+    explicit TNorvoFirmwareUpgrader(IUpgraderView& form, TFirmwareSource firmware = TFirmwareSource());
     virtual ~TNorvoFirmwareUpgrader();
     TNorvoFirmwareUpgrader(const TNorvoFirmwareUpgrader&) = delete;
     TNorvoFirmwareUpgrader& operator=(const TNorvoFirmwareUpgrader&) = delete;
@@ -48,16 +53,26 @@ public:
     // Whether the last restart wait ended with the router answering.
     bool RouterCameBack() const { return FRouterCameBack; }
 
+    // What the user gave, handed in by the view whenever it changes: the
+    // router's address as a URL ("http://host[:port]") and the text of the
+    // two password boxes.
+    void SetRouterURL(const QString& url) { FRouterURL = url; }
+    void SetTypedPasswords(const TPasswords& passwords) { FTyped = passwords; }
+
     std::string GetURL() const;
-    TIdHTTP& GetHTTP() { return *FHTTP; }
+    TIdHTTP& GetHTTP() { return FRequests.HTTP(); }
+    // The password a login uses: the Configuration page's box, else the
+    // Upgrade Type page's, both trimmed.
     std::string GetPassword() const;
 
     // The pause used by the restart wait.
     void SetWait(TWaitFunction wait) { FWait = std::move(wait); }
     // The clock that bounds the restart wait and times slow answers.
-    void SetClock(TClockMs clock) { FClock = std::move(clock); }
+    void SetClock(TClockMs clock) { FRequests.SetClock(std::move(clock)); }
     // The bounds of each kind of request the driver makes.
-    TIdRequestLimits& Limits() { return FLimits; }
+    TIdRequestLimits& Limits() { return FRequests.Limits(); }
+    // Where the firmware image for sending or saving comes from.
+    TFirmwareSource& Firmware() { return FFirmware; }
 
 protected:
     // Logs in for a restore: with the password boxes, then with none (a
@@ -66,11 +81,14 @@ protected:
 
     // Wires the view's commands to this object's handlers; called by the constructor.
     void WireActions();
+    // Uses passwords for the next logins and shows them in the boxes.
+    void UsePasswords(const TPasswords& passwords);
 
     IUpgraderView& FForm;  // the window's view; not owned
-    std::unique_ptr<TIdHTTP> FHTTP;
+    TRouterRequests FRequests;
+    TFirmwareSource FFirmware;
     TWaitFunction FWait;
-    TClockMs FClock;
-    TIdRequestLimits FLimits;
     bool FRouterCameBack = false;  // set by RestartRouter
+    QString FRouterURL;            // handed in by the view
+    TPasswords FTyped;             // handed in by the view, or set by UsePasswords
 };

@@ -1,18 +1,13 @@
 #include "driver/utWrx310.h"
 
 #include "base/SafeFile.h"
-#include "driver/FirmwareWriteNotice.h"
 #include "driver/ProgramFiles.h"
-#include "driver/ScopedUi.h"
-#include "driver/WindowWait.h"
 #include "driver/Wrx310Pages.h"
 #include "http/IdMultipartFormData.h"
 #include "log/SupportLog.h"
 #include "net/SleepInhibitor.h"
 #include "resources/ProductProfile.h"
 
-#include <QCoreApplication>
-#include <QCryptographicHash>
 #include <QFile>
 
 #include <algorithm>
@@ -47,38 +42,7 @@ constexpr int kRestartPauses = 12;
 constexpr int kRestartPollLimit = 101;
 constexpr int kRestartPauseMs = 5000;
 
-// A login or version read that has waited this long for an answer says so.
-constexpr int kContactingAfterMs = 2000;
-
-// Sets a value for the lifetime of the object, then clears it.
-template <typename T, typename V>
-class TScopedValue {
-public:
-    TScopedValue(T& target, V value) : target_(target) { target_ = value; }
-    ~TScopedValue() { target_ = T(); }
-    TScopedValue(const TScopedValue&) = delete;
-    TScopedValue& operator=(const TScopedValue&) = delete;
-
-private:
-    T& target_;
-};
-
-// The limits cut so that no wait lasts past `remainingMs`.
-TIdLimits CutTo(TIdLimits limits, std::int64_t remainingMs)
-{
-    const int left = static_cast<int>(std::clamp<std::int64_t>(remainingMs, 1, 1 << 30));
-    limits.ConnectMs = std::min(limits.ConnectMs, left);
-    limits.StallMs = std::min(limits.StallMs, left);
-    limits.AnswerMs = limits.AnswerMs > 0 ? std::min(limits.AnswerMs, left) : left;
-    return limits;
-}
-
 std::string LocalPath(const QString& fileName) { return QFile::encodeName(fileName).toStdString(); }
-
-QString RouterText(const std::string& bytes)
-{
-    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
 
 // Throws unless the file part of body holds exactly expected. A file on disk
 // can be changed between writing and sending; this reads the body as it will
@@ -117,9 +81,14 @@ void LogRunStopped()
 
 }  // namespace
 
-TWrx310::TWrx310(IUpgraderView& form) : TNorvoFirmwareUpgrader(form) { FWait = &WaitKeepingWindowPainted; }
+TWrx310::TWrx310(IUpgraderView& form, TFirmwareSource firmware) : TNorvoFirmwareUpgrader(form, std::move(firmware)) {}
 
 std::unique_ptr<TNorvoFirmwareUpgrader> MakeWrx310(IUpgraderView& form) { return std::make_unique<TWrx310>(form); }
+
+QString TWrx310::RouterText(const std::string& bytes)
+{
+    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
 
 // ---- Navigation -----------------------------------------------------------
 
@@ -161,138 +130,6 @@ void TWrx310::PreviousExecute(IUpgraderAction&)
     }
 }
 
-// ---- Identification and login ---------------------------------------------
-
-std::string TWrx310::GetPage(const std::string& url)
-{
-    TIdLimits limits = FLimits.SmallPage;
-    if (FRestartDeadline)
-        limits = CutTo(limits, *FRestartDeadline - FClock());
-    std::string page;
-    WithSlowAnswerShown([&] { page = GetHTTP().Get(url, limits); });
-    return page;
-}
-
-void TWrx310::WhileContacting(const std::function<void()>& read)
-{
-    if (FNotice) {
-        read();
-        return;
-    }
-    TSlowAnswerNotice notice(FForm, GetHTTP(), FClock, kContactingAfterMs, TSlowAnswerNotice::TShow::ContactingPage);
-    TScopedValue<TSlowAnswerNotice*, TSlowAnswerNotice*> current(FNotice, &notice);
-    read();
-}
-
-void TWrx310::WithSlowAnswerShown(const std::function<void()>& request)
-{
-    if (FNotice) {
-        FNotice->RequestStarting();
-        request();
-        return;
-    }
-    TSlowAnswerNotice notice(FForm, GetHTTP(), FClock, kContactingAfterMs, TSlowAnswerNotice::TShow::MovingBar);
-    request();
-}
-
-std::string TWrx310::GetIgnoringErrors(const std::string& url)
-{
-    try {
-        return GetPage(url);
-    } catch (const std::exception&) {
-        // Identification and login judge an empty answer themselves.
-        return {};
-    }
-}
-
-void TWrx310::GetFirmwareVersion(QString& version)
-{
-    WhileContacting([&] { version = RouterText(Wrx310Page::FirmwareVersion(GetIgnoringErrors(GetURL() + "/"))); });
-    SupportLogLine(lcDriver(),
-                   QStringLiteral("Firmware version: ") + (version.isEmpty() ? QStringLiteral("none found") : version));
-}
-
-void TWrx310::CheckLegacyFirmware()
-{
-    FLegacyFirmware = false;
-    std::string page;
-    RequestLogin(true, page);
-    if (Wrx310Page::IsLegacyKey(Wrx310Page::LegacyKey(page))) {
-        FLegacyFirmware = true;
-        FLegacyRouterSeen = true;
-    }
-}
-
-bool TWrx310::Login()
-{
-    FLegacyRouterSeen = false;
-    std::string answer;
-    WhileContacting([&] {
-        CheckLegacyFirmware();
-        RequestLogin(false, answer);
-    });
-    const bool accepted = Wrx310Page::IsLoginAccepted(answer);
-    SupportLogLine(lcDriver(), QStringLiteral("Login ") +
-                                   (accepted ? QStringLiteral("accepted") : QStringLiteral("refused")) +
-                                   (FLegacyRouterSeen ? QStringLiteral(" (3.0x/3.1x router)") : QString()));
-    return accepted;
-}
-
-bool TWrx310::IsLegacyFirmware()
-{
-    const bool seen = FLegacyRouterSeen;
-    FLegacyRouterSeen = false;
-    return seen;
-}
-
-void TWrx310::RequestLogin(bool pageOnly, std::string& response)
-{
-    response.clear();
-    if (pageOnly) {
-        response = GetIgnoringErrors(GetURL());
-        return;
-    }
-    const std::string loginUrl = GetURL() + "/post_login.xml?hash=";
-    auto attempt = [&](bool retry) {
-        FSalt = GetSalt();
-        FHash = BuildLoginHash(retry);
-        try {
-            response = GetPage(loginUrl + FHash);
-        } catch (const std::exception&) {
-            // A failed request keeps the answer held before it.
-        }
-    };
-    attempt(false);
-    if (Wrx310Page::AsksForRetry(response))
-        attempt(true);
-}
-
-std::string TWrx310::GetSalt()
-{
-    std::string page;
-    try {
-        page = GetPage(GetURL());
-    } catch (const Exception&) {
-        // No page, no salt: the caller treats that as a router not answering.
-    }
-    return Wrx310Page::Salt(page);
-}
-
-std::string TWrx310::BuildLoginHash(bool retry) { return ComputeHash(GetPassword(), FSalt, retry); }
-
-std::string TWrx310::ComputeHash(const std::string& password, const std::string& salt, bool retry)
-{
-    const char pad = Wrx310Page::PadUnit(FLegacyFirmware, retry);
-    FLegacyFirmware = false;
-    return salt + MD5Hex(Wrx310Page::LoginHashData(password, salt, pad));
-}
-
-std::string TWrx310::MD5Hex(const std::string& data)
-{
-    const QByteArray bytes = QByteArray::fromRawData(data.data(), static_cast<qsizetype>(data.size()));
-    return QCryptographicHash::hash(bytes, QCryptographicHash::Md5).toHex().toStdString();
-}
-
 // ---- Settings backup and restore ------------------------------------------
 
 void TWrx310::SaveSettings(const QString& fileName)
@@ -304,8 +141,7 @@ void TWrx310::SaveSettings(const QString& fileName)
         // hold the router's passwords: only the user may read them.
         TSafeFile file(LocalPath(fileName), TFileAccess::OwnerOnly);
         FForm.StepStatus(kSavingSettings);
-        WithSlowAnswerShown(
-            [&] { GetHTTP().Get(GetURL() + "/getconfig.cgi", file.Stream(), FLimits.SettingsTransfer); });
+        FRequests.Download(GetURL() + "/getconfig.cgi", file.Stream(), Limits().SettingsTransfer);
         // Nothing is no backup: restoring it later would wipe the router.
         if (file.Size() == 0)
             throw EIdException("The router sent empty settings.");
@@ -326,13 +162,13 @@ void TWrx310::RestoreSettings(const QString& fileName)
     TRouterChange change(FForm);
     TSleepInhibitor awake(TSleepInhibitor::UpgradeReason());
     OnStatusPage(kUploadingSettings, kFinalizingSettings,
-                 [&] { UploadFile(fileName, "/setconfig.cgi", kUploadingSettings, FLimits.SettingsTransfer); });
+                 [&] { UploadFile(fileName, "/setconfig.cgi", kUploadingSettings, Limits().SettingsTransfer); });
 }
 
 void TWrx310::OnStatusPage(const QString& startText, const QString& finalText, const std::function<void()>& work)
 {
-    TScopedBusyCursor busy;
-    TRememberedPage page(FForm);
+    const TBusyCursor busy(FForm.Waiting());
+    const auto page = KeptPage(FForm);
     try {
         FForm.StartStatus(startText);
         FForm.ShowPage(TUpgraderPage::Status);
@@ -351,8 +187,7 @@ void TWrx310::UploadFile(const QString& fileName, const std::string& path, const
     FForm.StepStatus(status);
     body.AddFile(kUploadField, LocalPath(fileName), kUploadContentType);
     FForm.StepStatus(status);
-    std::string answer;
-    WithSlowAnswerShown([&] { answer = FHTTP->Post(GetURL() + path, body, limits); });
+    const std::string answer = FRequests.Post(GetURL() + path, body, limits);
     FForm.ShowRouterAnswer(RouterText(answer));
 }  // releasing the body closes the file
 
@@ -363,7 +198,7 @@ void TWrx310::SendFirmware()
     FForm.StartStatus(kUpgradingFirmware);
     FForm.ShowPage(TUpgraderPage::Status);
     // A missing, damaged or refused image fails here, before anything is written or sent.
-    const QByteArray image = FForm.LoadFirmwareImage();
+    const QByteArray image = FFirmware.Load();
     const QString path = ProgramFiles::Path(ProductProfile::FirmwareFileName);
     SaveFileAtomically(LocalPath(path), image.toStdString(), TFileAccess::OwnerOnly);
     {
@@ -374,18 +209,8 @@ void TWrx310::SendFirmware()
         // out are the ones that passed the image check, or nothing goes.
         ExpectFilePart(body, image);
         FForm.StepStatus(kUpgradingFirmware);
-        std::string answer;
-        TFirmwareWriteNotice writing(FForm, GetHTTP(), FClock, kContactingAfterMs);
-        try {
-            WithSlowAnswerShown([&] { answer = FHTTP->Post(GetURL() + "/upload.cgi", body, FLimits.FirmwareUpload); });
-        } catch (const EIdHTTPProtocolException&) {
-            throw;  // the router answered: it refused the image
-        } catch (const std::exception&) {
-            // The router has the whole image but never said whether it took
-            // it: it may still be writing its flash.
-            FFirmwareUnconfirmed = writing.RequestSent();
-            throw;
-        }
+        const std::string answer =
+            FRequests.PostFirmware(GetURL() + "/upload.cgi", body, Limits().FirmwareUpload, FFirmwareUnconfirmed);
         FForm.ShowRouterAnswer(RouterText(answer));
     }  // releasing the body closes the file
     QFile::remove(path);
@@ -396,8 +221,8 @@ void TWrx310::UpgradeFirmware()
     FFirmwareUnconfirmed = false;
     bool failed = false;
     {
-        TScopedBusyCursor busy;
-        TRememberedPage page(FForm);
+        const TBusyCursor busy(FForm.Waiting());
+        const auto page = KeptPage(FForm);
         try {
             SendFirmware();
         } catch (const std::exception& error) {
@@ -418,15 +243,14 @@ void TWrx310::RestartRouter()
         FForm.StepStatus(kRestarting);
         // The whole wait, whatever the router does, ends by this deadline:
         // every pause and every request is cut to it.
-        TScopedValue<std::optional<std::int64_t>, std::int64_t> deadline(FRestartDeadline,
-                                                                         FClock() + FLimits.RestartWaitMs);
-        auto left = [&] { return *FRestartDeadline - FClock(); };
+        const auto deadline = FRequests.Deadline(FRequests.Now() + Limits().RestartWaitMs);
+        auto left = [&] { return FRequests.MsLeft(); };
         auto pause = [&] {
             if (left() > 0)
                 FWait(static_cast<int>(std::min<std::int64_t>(kRestartPauseMs, left())));
         };
         FRouterCameBack = false;
-        GetPage(GetURL() + "/reboot.cgi?reset=false");
+        FRequests.GetPage(GetURL() + "/reboot.cgi?reset=false");
         for (int step = 0; step < kRestartPauses; ++step) {
             FForm.StepStatus(kRestarting);
             pause();
@@ -442,7 +266,7 @@ void TWrx310::RestartRouter()
                 FForm.StepStatus(kRestarted);
                 break;
             }
-            QCoreApplication::processEvents();
+            FForm.Waiting().KeepPainted(IWaiting::TInput::Taken);
             pause();
         }
     });
@@ -452,8 +276,7 @@ void TWrx310::RestartRouter()
 
 void TWrx310::ExpressUpgrade()
 {
-    const TPasswords typed = FForm.Passwords();
-    const TPasswords passwords{typed.Configuration.trimmed(), typed.Express.trimmed()};
+    const TPasswords passwords{FTyped.Configuration.trimmed(), FTyped.Express.trimmed()};
     FRunBackup.clear();
     // From the firmware upload to the outcome the router is being changed.
     std::optional<TRouterChange> change;
@@ -463,7 +286,7 @@ void TWrx310::ExpressUpgrade()
         LogRunStopped();
         // Emptied password boxes would let a retry log in to the
         // factory-fresh router and call it current, its settings not restored.
-        FForm.SetPasswords(passwords);
+        UsePasswords(passwords);
         if (!FRunBackup.isEmpty()) {
             // The router may have been changed: end on the failure outcome,
             // which offers the backup, besides the error's own message.
@@ -492,7 +315,7 @@ void TWrx310::RunExpressUpgrade(const TPasswords& passwords, std::optional<TRout
 
     // An image that cannot be sent stops the run before the router is touched.
     try {
-        FForm.LoadFirmwareImage();
+        FFirmware.Load();
     } catch (const std::exception&) {
         FForm.ShowOutcome(kFirmwareProblemText, false, false);
         return;
@@ -501,7 +324,7 @@ void TWrx310::RunExpressUpgrade(const TPasswords& passwords, std::optional<TRout
     // One notice for both reads: the user's page does not flash between them.
     bool loggedIn = false;
     QString version;
-    WhileContacting([&] {
+    FRequests.WhileContacting([&] {
         loggedIn = Login();
         if (loggedIn)
             GetFirmwareVersion(version);
@@ -539,14 +362,14 @@ void TWrx310::RunExpressUpgrade(const TPasswords& passwords, std::optional<TRout
     RestartRouter();
 
     // The upgraded router starts with factory settings: no password.
-    FForm.SetPasswords({});
+    UsePasswords({});
     if (!Login()) {
         FForm.ShowOutcome(kUpgradeErrorText, false, false);
         return;
     }
     RestoreSettings(settingsFile);
     RestartRouter();
-    FForm.SetPasswords(passwords);
+    UsePasswords(passwords);
 
     // A factory-fresh router takes the empty password too: only a login
     // with a password of the user's proves that the settings are back.

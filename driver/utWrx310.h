@@ -4,7 +4,6 @@
 
 #include "driver/utNorvoFirmwareUpgrader.h"
 
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -12,7 +11,7 @@
 
 class TWrx310 : public TNorvoFirmwareUpgrader {
 public:
-    explicit TWrx310(IUpgraderView& form);
+    explicit TWrx310(IUpgraderView& form, TFirmwareSource firmware = TFirmwareSource());
 
     void NextUpdate(IUpgraderAction& sender) override;
     void NextExecute(IUpgraderAction& sender) override;
@@ -38,6 +37,8 @@ public:
     static std::string MD5Hex(const std::string& data);
 
 private:
+    // The router's bytes as text, each byte one character.
+    static QString RouterText(const std::string& bytes);
     void CheckLegacyFirmware();
     void RunExpressUpgrade(const TPasswords& passwords, std::optional<TRouterChange>& change);
     void ShowLoginFailedPrompt();
@@ -49,16 +50,6 @@ private:
     // Posts one file as the form's file field to the router page at path,
     // and shows the router's answer.
     void UploadFile(const QString& fileName, const std::string& path, const QString& status, const TIdLimits& limits);
-    std::string GetIgnoringErrors(const std::string& url);
-    // A small page (root page, login, restart request, poll) under the
-    // small-page limits, cut to the end of the restart wait while one runs.
-    std::string GetPage(const std::string& url);
-    // Runs a login or version read; a slow router meanwhile gets the
-    // "Contacting the router..." notice. Nested reads share one notice.
-    void WhileContacting(const std::function<void()>& read);
-    // Runs one request; a slow answer meanwhile moves the progress bar (or
-    // counts for the contacting notice, inside a login or version read).
-    void WithSlowAnswerShown(const std::function<void()>& request);
 
     std::string FSalt;
     std::string FHash;
@@ -68,8 +59,6 @@ private:
     // What the legacy check of the last login found, kept for
     // IsLegacyFirmware after the hash has consumed FLegacyFirmware.
     bool FLegacyRouterSeen = false;
-    TSlowAnswerNotice* FNotice = nullptr;          // while a login or version read runs
-    std::optional<std::int64_t> FRestartDeadline;  // while the restart wait runs (FClock time)
     // The settings backup this express run saved; empty before the download.
     QString FRunBackup;
     // The last firmware upload sent its last byte but got no answer: the
@@ -77,5 +66,6 @@ private:
     bool FFirmwareUnconfirmed = false;
 };
 
-// The driver the program gives its window.
+// The driver with the embedded image, the placeholder refused. The program
+// makes its driver with the firmware source of its command line.
 std::unique_ptr<TNorvoFirmwareUpgrader> MakeWrx310(IUpgraderView& form);

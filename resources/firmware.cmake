@@ -40,6 +40,8 @@ add_custom_command(
 target_sources(norvo_resources PRIVATE
   ${CMAKE_CURRENT_SOURCE_DIR}/FirmwareImage.h
   ${CMAKE_CURRENT_SOURCE_DIR}/FirmwareImage.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/FirmwareSource.h
+  ${CMAKE_CURRENT_SOURCE_DIR}/FirmwareSource.cpp
   ${NORVO_FIRMWARE_DIGEST_HEADER})
 target_include_directories(norvo_resources PRIVATE ${NORVO_FIRMWARE_DIR})
 

@@ -3,11 +3,13 @@
 #include "log/SupportLog.h"
 #include "wizard/Anchors.h"
 
-#include <QCoreApplication>
 #include <QLabel>
 #include <QProgressBar>
 
-TStatusDisplay::TStatusDisplay(QLabel& text, QProgressBar& bar) : text_(text), bar_(bar), step_(DesignStep()) {}
+TStatusDisplay::TStatusDisplay(QLabel& text, QProgressBar& bar, IWaiting& waiting)
+    : text_(text), bar_(bar), waiting_(waiting), step_(DesignStep())
+{
+}
 
 int TStatusDisplay::DesignStep() const { return bar_.property("step").toInt(); }
 
@@ -23,7 +25,7 @@ void TStatusDisplay::Start(const QString& text)
 {
     SetText(text);
     step_ = 1;
-    QCoreApplication::processEvents();
+    waiting_.KeepPainted(IWaiting::TInput::Taken);
 }
 
 void TStatusDisplay::Step(const QString& text)
@@ -35,7 +37,7 @@ void TStatusDisplay::Step(const QString& text)
     if (position > bar_.maximum())
         position = bar_.minimum();
     bar_.setValue(position);
-    QCoreApplication::processEvents();
+    waiting_.KeepPainted(IWaiting::TInput::Taken);
 }
 
 void TStatusDisplay::BeginBusy(const QString& text)

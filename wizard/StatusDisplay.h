@@ -3,6 +3,8 @@
 // unknown length.
 #pragma once
 
+#include "driver/Waiting.h"
+
 #include <QString>
 
 class QLabel;
@@ -10,8 +12,9 @@ class QProgressBar;
 
 class TStatusDisplay {
 public:
-    // The bar's step from the form is its step until the first Start.
-    TStatusDisplay(QLabel& text, QProgressBar& bar);
+    // The bar's step from the form is its step until the first Start. Every
+    // Start and Step lets the window repaint and take input through waiting.
+    TStatusDisplay(QLabel& text, QProgressBar& bar, IWaiting& waiting);
 
     // Shows text (logged when it changes) and sizes the label to it.
     void SetText(const QString& text);
@@ -30,6 +33,7 @@ private:
 
     QLabel& text_;
     QProgressBar& bar_;
+    IWaiting& waiting_;
     int step_;             // the bar's step; its design step from the form at first
     int busyValue_ = -1;   // bar position kept while the bar moves on its own; -1: not busy
     int busyMaximum_ = 0;  // the bar's maximum before it moved on its own

@@ -2,7 +2,6 @@
 
 #include "base/SafeFile.h"
 #include "net/LogoutInhibitor.h"
-#include "resources/FirmwareImage.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -109,8 +108,6 @@ TWizardSeams::TWizardSeams()
       }),
       ExecuteDialog(ExecuteDesktopDialog),
       OpenUrl(OpenInBrowser),
-      LoadFirmware([] { return FirmwareImage::Load(); }),
-      FirmwareIsPlaceholder([] { return FirmwareImage::IsPlaceholder; }),
       EndProgramNow(EndNow),
       HoldLogout([]() -> std::shared_ptr<void> {
           return std::make_shared<TLogoutInhibitor>(TLogoutInhibitor::UpgradeReason());

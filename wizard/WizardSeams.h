@@ -4,7 +4,6 @@
 // them only through this object, so tests replace them and nothing blocks.
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -55,10 +54,6 @@ public:
     // Opens an address, given as encoded text, with the desktop's default
     // action (the web browser); the text reaches it unchanged.
     std::function<void(const QString& url)> OpenUrl;
-    // The embedded firmware image; throws when it is missing or damaged.
-    std::function<QByteArray()> LoadFirmware;
-    // Whether that image is the build's placeholder rather than real firmware.
-    std::function<bool()> FirmwareIsPlaceholder;
     // Ends the program at once with exitCode, from the middle of a run that
     // must not go on to change the router: its driver code is on the stack
     // under the event loop that asked. This run's unfinished temporary files

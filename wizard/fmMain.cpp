@@ -4,7 +4,6 @@
 // other fmMain*.cpp files.
 #include "wizard/fmMain.h"
 
-#include "driver/ScopedUi.h"
 #include "driver/utNorvoFirmwareUpgrader.h"
 #include "log/SupportLog.h"
 #include "net/IPFunctions.h"
@@ -34,7 +33,7 @@ TfrmMain::TfrmMain(TDriverFactory makeDriver, QWidget* parent)
     : QWidget(parent), FSeams(std::make_unique<TWizardSeams>()), FAdapterQuery(MakeSystemAdapterQuery())
 {
     setupUi(this);
-    FStatus = std::make_unique<TStatusDisplay>(*lblStatus, *ProgressBar1);
+    FStatus = std::make_unique<TStatusDisplay>(*lblStatus, *ProgressBar1, FWaiting);
     SetUpAppearance();
     ConnectHandlers();
     FormCreate(makeDriver);
@@ -147,9 +146,7 @@ void TfrmMain::SetNavigationHandlers(TNavigationHandlers handlers)
 void TfrmMain::FormCreate(const TDriverFactory& makeDriver)
 {
     FUpgrader = makeDriver(*this);
-    // While the driver waits on the network the window keeps painting, but
-    // takes no input there.
-    FUpgrader->GetHTTP().OnIdle = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
+    HandInputsToDriver();
     GatewayLookupPending = true;
     DefaultSettingsFilePending = true;
     Link_Label->hide();
@@ -293,7 +290,7 @@ void TfrmMain::ShowRouterAnswer(const QString& text) { mmoOutput->setPlainText(t
 
 void TfrmMain::btnTestClick()
 {
-    TScopedBusyCursor busy;
+    const TBusyCursor busy(FWaiting);
     RunTestCode(QStringLiteral("Test Code"));
 }
 

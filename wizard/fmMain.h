@@ -7,6 +7,7 @@
 #include "wizard/Action.h"
 #include "wizard/EndRequest.h"
 #include "wizard/PageControl.h"
+#include "wizard/WindowWait.h"
 #include "wizard/WizardSeams.h"
 
 #include <QWidget>
@@ -44,7 +45,7 @@ public:
         TFileDialog::TKind::Save, QStringLiteral("Binary Files (*.bin)|*.bin|All Files (*.*)|*.*"), {}};
 
     // The view of the router driver (see IUpgraderView).
-    QString GetRouterURL() const override;
+    QString GetRouterURL() const;
     void StartStatus(const QString& text) override;
     void StepStatus(const QString& text) override;
     // A wait of unknown length: the text, and the progress bar moving on its
@@ -61,7 +62,6 @@ public:
     // KeepWhenNone: an empty result leaves the address box as it is.
     void GetDefaultGateway(TGatewayUpdate update = TGatewayUpdate::Always) override;
     void SetTabsVisible(bool visible);
-    TPasswords Passwords() const override;
     void SetPasswords(const TPasswords& passwords) override;
     bool FirmwareVersionShown() const override;
     std::optional<QString> AskRouterPassword(const QString& text) override;
@@ -100,12 +100,7 @@ public:
     // returns to returnPage.
     void OpenBackupRestore(const QString& file, QWidget* returnPage);
 
-    // Whether the placeholder image of a build without real firmware may be
-    // sent (to a simulated router) and saved. Off unless the command line asks.
-    void SetAllowPlaceholderFirmware(bool allow) { FAllowPlaceholderFirmware = allow; }
-    // The embedded image for sending or saving: checked against its SHA-256,
-    // and refused when it is the placeholder and that is not allowed. Throws.
-    QByteArray LoadFirmwareImage() const override;
+    IWaiting& Waiting() override { return FWaiting; }
 
     TNorvoFirmwareUpgrader& Upgrader() const { return *FUpgrader; }
     // Replaceable modal things (message boxes, file dialogs, the browser).
@@ -140,8 +135,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Construction and wiring (fmMain.cpp).
+    // Construction and wiring (fmMain.cpp; the driver's inputs in fmMainDriverInput.cpp).
     void ConnectHandlers();
+    void HandInputsToDriver();
     void GuardActionHandlers();
     void FormCreate(const TDriverFactory& makeDriver);
     void FormShow();
@@ -199,7 +195,6 @@ private:
     bool GatewayLookupPending = false;
     bool FLookingUpGateway = false;
     bool DefaultSettingsFilePending = false;
-    bool FAllowPlaceholderFirmware = false;
     int FRouterChanges = 0;  // the router is being changed while above 0
     // Router work started by one of the window's handlers runs while above 0
     // (each handler raises it for its scope); before that work changes the
@@ -207,5 +202,6 @@ private:
     int FRunsInProgress = 0;
     std::shared_ptr<void> FLogoutHold;  // the desktop's logout held while the router is being changed
     QString FOfferedBackup;
+    TWindowWait FWaiting;
     std::unique_ptr<TNorvoFirmwareUpgrader> FUpgrader;
 };

@@ -3,7 +3,6 @@
 // the firmware check.
 #include "wizard/fmMain.h"
 
-#include "driver/ScopedUi.h"
 #include "driver/utNorvoFirmwareUpgrader.h"
 #include "log/SupportLog.h"
 #include "net/GatewayChoice.h"
@@ -28,8 +27,6 @@ QString TfrmMain::GetRouterURL() const
     return url;
 }
 
-TPasswords TfrmMain::Passwords() const { return {edPassword->text(), edExpressAdminPassword->text()}; }
-
 void TfrmMain::SetPasswords(const TPasswords& passwords)
 {
     edPassword->setText(passwords.Configuration);
@@ -40,8 +37,8 @@ bool TfrmMain::FirmwareVersionShown() const { return !lblFirmwareVersion->text()
 
 void TfrmMain::GetDefaultGateway(TGatewayUpdate update)
 {
-    TScopedBusyCursor busy;
-    TRememberedPage page(*this);
+    const TBusyCursor busy(FWaiting);
+    const auto page = KeptPage(*this);
     ShowPage(tsStatus);
 
     StartStatus(GatewayStatusText);
@@ -69,7 +66,7 @@ void TfrmMain::btnCheckFirmwareClick()
 {
     const QScopedValueRollback<int> run(FRunsInProgress, FRunsInProgress + 1);
     FPages->SetOutcomeReturnPage(tsConfiguration);
-    TScopedBusyCursor busy;
+    const TBusyCursor busy(FWaiting);
     const QString retry = QLatin1String(ProductProfile::RetryAdviceText);
     if (FUpgrader->Login()) {
         QString version;

@@ -4,7 +4,6 @@
 
 #include "base/SafeFile.h"
 #include "driver/ProgramFiles.h"
-#include "driver/ScopedUi.h"
 #include "driver/utNorvoFirmwareUpgrader.h"
 #include "log/SupportLog.h"
 #include "resources/ProductProfile.h"
@@ -81,14 +80,6 @@ void TfrmMain::btnRestoreBackupClick() { OpenBackupRestore(FOfferedBackup, tsOut
 // ---------------------------------------------------------------------------
 // Firmware save
 
-QByteArray TfrmMain::LoadFirmwareImage() const
-{
-    QByteArray image = Seams().LoadFirmware();
-    if (Seams().FirmwareIsPlaceholder() && !FAllowPlaceholderFirmware)
-        throw Exception("This installer carries a placeholder image, not firmware for a router.");
-    return image;
-}
-
 void TfrmMain::btnSaveFirmwareClick()
 {
     SaveDialogFirmware.FileName = ProgramFiles::Path(ProductProfile::FirmwareFileName);
@@ -96,10 +87,10 @@ void TfrmMain::btnSaveFirmwareClick()
         return;
     QString failure;
     {
-        TScopedBusyCursor busy;
+        const TBusyCursor busy(FWaiting);
         try {
             SaveFileAtomically(QFile::encodeName(SaveDialogFirmware.FileName).toStdString(),
-                               LoadFirmwareImage().toStdString(), TFileAccess::Usual);
+                               FUpgrader->Firmware().Load().toStdString(), TFileAccess::Usual);
         } catch (const std::exception& error) {
             failure = QString::fromUtf8(error.what());
         }

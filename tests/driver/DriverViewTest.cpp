@@ -12,7 +12,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
+#include <QCoreApplication>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -20,18 +20,16 @@
 namespace drivertest {
 namespace {
 
-// The busy cursor needs a GUI application; a headless one does.
-void GuiApplication()
+// The driver waits only through its view, so a core application does.
+void CoreApplication()
 {
     testsupport::UserFolders();
     if (QCoreApplication::instance())
         return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "driver-view-test";
     static char* argv[] = {name, nullptr};
-    new QGuiApplication(argc, argv);  // lives until the process ends
+    new QCoreApplication(argc, argv);  // lives until the process ends
 }
 
 using P = TUpgraderPage;
@@ -48,7 +46,7 @@ struct RuleCase {
 
 TEST(DriverRules, NextAndPreviousPerPage)
 {
-    GuiApplication();
+    CoreApplication();
     const RuleCase cases[] = {
         {P::UpgradeType, true, true, true, false, std::nullopt, false},
         {P::Status, true, true, false, false, std::nullopt, false},
@@ -87,7 +85,7 @@ TEST(DriverRules, NextAndPreviousPerPage)
 
 TEST(DriverRules, DestroyedDriverLeavesNoHandlers)
 {
-    GuiApplication();
+    CoreApplication();
     TFakeUpgraderView view;
     {
         TWrx310 driver(view);
@@ -101,12 +99,13 @@ const QString kLoginFailed = QStringLiteral(
     "Cannot log in to the router. Please check the wiring, retype the password if needed, then click the Next button.");
 
 // An express run of the WRX-270 driver against the simulated router, with
-// its files in a temporary program folder.
+// its files in a temporary program folder. The driver's pauses move the
+// router's clock; each load of the firmware image shows among the view's calls.
 class ExpressRunOnView : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        GuiApplication();
+        CoreApplication();
         ProgramFiles::SetProgramFolder(folder_.path());
         PendingBackup::Clear();
     }
@@ -122,10 +121,17 @@ protected:
     {
         config.clock = [] { return std::int64_t{0}; };
         router_ = std::make_unique<testsupport::RouterSim>(std::move(config));
-        View.Url = QString::fromStdString(router_->Url());
         View.Typed = {QStringLiteral(" admin "), QStringLiteral("express")};
-        driver_ = std::make_unique<TWrx310>(View);
-        driver_->SetWait([this](int ms) { router_->AdvanceTime(ms); });
+        TFirmwareSource firmware;
+        firmware.LoadImage = [this] {
+            View.Calls.append(QStringLiteral("LoadFirmwareImage"));
+            return Image();
+        };
+        firmware.IsPlaceholder = [] { return false; };
+        driver_ = std::make_unique<TWrx310>(View, firmware);
+        driver_->SetRouterURL(QString::fromStdString(router_->Url()));
+        driver_->SetTypedPasswords(View.Typed);
+        View.Waits.OnPause = [this](int ms) { router_->AdvanceTime(ms); };
     }
 
     TWrx310& Driver() { return *driver_; }
@@ -133,6 +139,7 @@ protected:
     QString SettingsFile() const { return ProgramFiles::Path(ProductProfile::SettingsFileName); }
 
     TFakeUpgraderView View;
+    std::function<QByteArray()> Image = [] { return QByteArray("simulated router only: test image"); };
 
 private:
     QTemporaryDir folder_;
@@ -143,7 +150,7 @@ private:
 TEST_F(ExpressRunOnView, RefusedImageEndsOnTheOutcomeBeforeAnyRequest)
 {
     Start();
-    View.LoadFirmware = []() -> QByteArray { throw Exception("damaged"); };
+    Image = []() -> QByteArray { throw Exception("damaged"); };
 
     Driver().ExpressUpgrade();
 
@@ -196,6 +203,38 @@ TEST_F(ExpressRunOnView, FailedRestorePutsThePasswordsBackThenOffersTheBackup)
                                       "router to perform the upgrade., failure)"}));
     EXPECT_EQ(PendingBackup::File(), backup);
     EXPECT_EQ(View.RouterChanges, 0);
+    EXPECT_GT(View.Waits.BusiestDepth, 0);
+    EXPECT_EQ(View.Waits.Busy, 0) << "the hourglass goes with the error";
+}
+
+// The restart waits go through the view: a fixed minute of pauses, then a
+// poll every pause. Between polls the window takes the user's input (a
+// close is refused while the router changes); the pauses hold it back.
+TEST_F(ExpressRunOnView, RestartWaitsPauseThroughTheViewAndTakeInputBetweenPolls)
+{
+    struct TCase {
+        const char* name;
+        std::int64_t downtimeMs;  // the router's restart
+        int failedPolls;          // per restart
+    };
+    const TCase cases[] = {{"back_within_the_minute", 20000, 0}, {"back_after_two_more_pauses", 70000, 2}};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        View.Waits = {};
+        testsupport::RouterSimConfig config;
+        config.rebootDowntimeMs = c.downtimeMs;
+        Start(config);
+
+        Driver().ExpressUpgrade();
+
+        EXPECT_EQ(View.Page, TUpgraderPage::Outcome);
+        EXPECT_EQ(View.Waits.Pauses, std::vector<int>(2 * (12 + c.failedPolls), 5000));
+        EXPECT_EQ(View.Waits.RepaintsInputTaken, 2 * c.failedPolls);
+        EXPECT_EQ(View.Waits.BusiestDepth, 1);
+        EXPECT_EQ(View.Waits.Busy, 0);
+        View.Calls.clear();
+        PendingBackup::Clear();
+    }
 }
 
 }  // namespace

@@ -274,8 +274,8 @@ TEST_P(FirmwareImageCheck, RefusedImageEndsBeforeAnyRequest)
 {
     const ImageCase& c = GetParam();
     Start();
-    Form().SetAllowPlaceholderFirmware(c.allowed);
-    Form().Seams().FirmwareIsPlaceholder = [&c] { return c.placeholder; };
+    Driver().Firmware().AllowPlaceholder = c.allowed;
+    Driver().Firmware().IsPlaceholder = [&c] { return c.placeholder; };
     if (c.damaged)
         Seams().LoadFirmware = []() -> QByteArray {
             throw Exception("The firmware image in this installer is damaged.");

@@ -1,17 +1,18 @@
 // A view for the driver without the window: it keeps the state a driver
-// reads (page, passwords, router address, return pages) and records every
-// call that changes something, in order.
+// reads (page, passwords, router address, return pages), records every
+// call that changes something, in order, and counts the waits it is asked for.
 #pragma once
 
 #include "driver/UpgraderView.h"
 
-#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <optional>
+#include <vector>
 
 namespace drivertest {
 
@@ -26,6 +27,27 @@ inline const char* PageName(TUpgraderPage page)
 struct TFakeAction : IUpgraderAction {
     void SetEnabled(bool enabled) override { Enabled = enabled; }
     bool Enabled = false;
+};
+
+// The waits a driver asks for, none of them waiting: the hourglass's depth,
+// the pauses, and the repaints by whether user input got through.
+struct TFakeWaiting : IWaiting {
+    void BeginBusy() override { BusiestDepth = std::max(BusiestDepth, ++Busy); }
+    void EndBusy() override { --Busy; }
+    void Pause(int milliseconds) override
+    {
+        Pauses.push_back(milliseconds);
+        if (OnPause)
+            OnPause(milliseconds);
+    }
+    void KeepPainted(TInput input) override { ++(input == TInput::Held ? RepaintsInputHeld : RepaintsInputTaken); }
+
+    int Busy = 0;
+    int BusiestDepth = 0;
+    std::vector<int> Pauses;
+    std::function<void(int milliseconds)> OnPause;
+    int RepaintsInputHeld = 0;
+    int RepaintsInputTaken = 0;
 };
 
 class TFakeUpgraderView : public IUpgraderView {
@@ -62,8 +84,6 @@ public:
         Record(QStringLiteral("OfferBackup(%1)").arg(file));
     }
 
-    QString GetRouterURL() const override { return Url; }
-    TPasswords Passwords() const override { return Typed; }
     void SetPasswords(const TPasswords& passwords) override
     {
         Typed = passwords;
@@ -87,11 +107,7 @@ public:
         Record(QStringLiteral("SetRunButtonsEnabled(%1)").arg(enabled ? "true" : "false"));
     }
 
-    QByteArray LoadFirmwareImage() const override
-    {
-        Calls.append(QStringLiteral("LoadFirmwareImage"));
-        return LoadFirmware();
-    }
+    IWaiting& Waiting() override { return Waits; }
 
     void RouterChangeStarted() override { ++RouterChanges; }
     void RouterChangeEnded() override { --RouterChanges; }
@@ -111,11 +127,10 @@ public:
     std::map<TUpgraderPage, TUpgraderPage> ReturnPages;
     TNavigationHandlers Navigation;
     QString Backup;
-    QString Url;
-    TPasswords Typed;
+    TPasswords Typed;  // what the password boxes show
     bool VersionShown = false;
     std::optional<QString> PasswordAnswer;  // what the password prompt returns; none: Cancel
-    std::function<QByteArray()> LoadFirmware = [] { return QByteArray("simulated router only: test image"); };
+    TFakeWaiting Waits;
     int RouterChanges = 0;
     mutable QStringList Calls;
 

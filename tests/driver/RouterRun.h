@@ -86,7 +86,7 @@ protected:
         router_ = std::make_unique<testsupport::RouterSim>(std::move(config));
         window_ = wizardtest::MakeTestWindow(MakeWrx310);
         // The build's placeholder image goes to the simulated router only.
-        Form().SetAllowPlaceholderFirmware(true);
+        Driver().Firmware().AllowPlaceholder = true;
         Form().edPort->setText(QString::number(router_->Port()));
         Driver().SetWait([this](int ms) {
             Waits.push_back(ms);

@@ -1,6 +1,6 @@
 // The program's restart pause keeps the window's event processing going.
-#include "driver/WindowWait.h"
 #include "tests/wizard/WizardTestSupport.h"
+#include "wizard/WindowWait.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@ TEST(WindowWait, RunsPendingEventsUntilTheTimeIsUp)
     QElapsedTimer clock;
     clock.start();
 
-    WaitKeepingWindowPainted(20);
+    TWindowWait().Pause(20);
 
     EXPECT_TRUE(painted);
     EXPECT_GE(clock.elapsed(), 19);

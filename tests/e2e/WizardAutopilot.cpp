@@ -26,6 +26,7 @@
 #include "driver/ProgramFiles.h"
 #include "driver/utWrx310.h"
 #include "net/IPFunctions.h"
+#include "resources/FirmwareSource.h"
 #include "resources/ProductProfile.h"
 #include "tests/wizard/WizardTestSupport.h"
 #include "wizard/WizardSeams.h"
@@ -181,8 +182,10 @@ int main(int argc, char** argv)
         return 2;
     }
     QApplication application(argc, argv);
-    TfrmMain form(MakeWrx310);
-    form.SetAllowPlaceholderFirmware(options.allowPlaceholder);
+    const TFirmwareSource firmware(options.allowPlaceholder);
+    TfrmMain form([&firmware](IUpgraderView& view) -> std::unique_ptr<TNorvoFirmwareUpgrader> {
+        return std::make_unique<TWrx310>(view, firmware);
+    });
     if (!options.gateway.empty())
         form.SetAdapterQuery(std::make_unique<FixedGateway>(options.gateway));
 

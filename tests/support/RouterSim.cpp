@@ -304,7 +304,14 @@ RouterSim::Answer RouterSim::Route(RouterRequest& request)
 
     if (get && path == "/getconfig.cgi") {
         a.note = std::to_string(settings_.size()) + " settings bytes";
-        return answer(200, "OK", "application/octet-stream", settings_);
+        if (config_.settingsDripMs <= 0)
+            return answer(200, "OK", "application/octet-stream", settings_);
+        a.note += ", one byte every " + std::to_string(config_.settingsDripMs) + " ms without end";
+        Answer slow = answer(200, "OK", "application/octet-stream", settings_);
+        slow.reply.dripMs = config_.settingsDripMs;
+        slow.reply.dripAfter = slow.reply.bytes.size() - settings_.size();  // the head at once
+        slow.reply.repeat = settings_;
+        return slow;
     }
     if (post && (path == "/setconfig.cgi" || path == "/upload.cgi")) {
         const MultipartPart* file = nullptr;
@@ -334,7 +341,12 @@ RouterSim::Answer RouterSim::Route(RouterRequest& request)
         }
         firmwareUploads_.push_back({file->filename, file->data, request.bodyMicros});
         firmwarePending_ = true;
-        return answer(200, "OK", "text/html", html("Upload successful. Restart the router to run the new firmware."));
+        if (config_.firmwareAnswerDelayMs > 0)
+            a.note += ", answered after " + std::to_string(config_.firmwareAnswerDelayMs) + " ms";
+        Answer done =
+            answer(200, "OK", "text/html", html("Upload successful. Restart the router to run the new firmware."));
+        done.reply.delayMs = config_.firmwareAnswerDelayMs;
+        return done;
     }
     if (get && path == "/reboot.cgi") {
         a = answer(200, "OK", "text/html", html("Restarting..."));

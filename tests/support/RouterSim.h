@@ -52,6 +52,12 @@ struct RouterSimConfig {
     // The first this many settings uploads are answered as a success but
     // not applied: a router that ignores a restore.
     int ignoredSettingsUploads = 0;
+    // A router slow to export its settings: above 0, the settings download's
+    // head goes out at once, then one byte every this many ms, without end.
+    int settingsDripMs = 0;
+    // A router that writes its flash before it answers: the firmware
+    // upload's answer comes this many ms after its last byte arrived.
+    int firmwareAnswerDelayMs = 0;
     std::function<std::int64_t()> clock;  // milliseconds; default: steady clock
     // Fault injection: a reply returned here replaces the router's answer
     // (the request is recorded; the router's state does not change).

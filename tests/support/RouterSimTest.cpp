@@ -47,11 +47,15 @@ std::string Exchange(std::uint16_t port, const std::string& request)
     return s.ReadReply();
 }
 
-std::string Get(std::uint16_t port, const std::string& target, const std::string& cookie = "")
+std::string GetRequest(const std::string& target, const std::string& cookie = "")
 {
     std::string cookieLine = cookie.empty() ? "" : "Cookie: uid=" + cookie + "\r\n";
-    return Exchange(
-        port, "GET " + target + " HTTP/1.0\r\nConnection: keep-alive\r\nHost: 127.0.0.1\r\n" + cookieLine + "\r\n");
+    return "GET " + target + " HTTP/1.0\r\nConnection: keep-alive\r\nHost: 127.0.0.1\r\n" + cookieLine + "\r\n";
+}
+
+std::string Get(std::uint16_t port, const std::string& target, const std::string& cookie = "")
+{
+    return Exchange(port, GetRequest(target, cookie));
 }
 
 std::string Multipart(const std::string& filename, const std::string& data, const std::string& boundary)
@@ -60,14 +64,20 @@ std::string Multipart(const std::string& filename, const std::string& data, cons
            "\"\r\nContent-Type: application/octet-stream\r\n\r\n" + data + "\r\n--" + boundary + "--\r\n";
 }
 
+std::string PostRequest(const std::string& target, const std::string& body, const std::string& cookie,
+                        const std::string& boundary = "--------120726101532047")
+{
+    return "POST " + target +
+           " HTTP/1.0\r\nConnection: keep-alive\r\n"
+           "Content-Type: multipart/form-data; boundary=" +
+           boundary + "\r\n" + "Content-Length: " + std::to_string(body.size()) + "\r\nHost: 127.0.0.1\r\n" +
+           "Cookie: uid=" + cookie + "\r\n\r\n" + body;
+}
+
 std::string Post(std::uint16_t port, const std::string& target, const std::string& body, const std::string& cookie,
                  const std::string& boundary = "--------120726101532047")
 {
-    return Exchange(port, "POST " + target +
-                              " HTTP/1.0\r\nConnection: keep-alive\r\n"
-                              "Content-Type: multipart/form-data; boundary=" +
-                              boundary + "\r\n" + "Content-Length: " + std::to_string(body.size()) +
-                              "\r\nHost: 127.0.0.1\r\n" + "Cookie: uid=" + cookie + "\r\n\r\n" + body);
+    return Exchange(port, PostRequest(target, body, cookie, boundary));
 }
 
 std::string Between(const std::string& text, const std::string& from, const std::string& to)
@@ -362,5 +372,84 @@ TEST(RouterSimFaults, InjectedAnswerReplacesTheRoutersAndChangesNothing)
     EXPECT_TRUE(router.FirmwareUploads().empty());
     EXPECT_EQ(router.Requests().back().status, 500);
 }
+
+// --- slow answers ---
+
+// What a client has of the answer as soon as the router has taken the request.
+enum class AtOnce { WholeAnswer, HeadOnly, Nothing };
+
+struct SlowCase {
+    const char* name;
+    int settingsDripMs;
+    int firmwareAnswerDelayMs;
+    const char* path;  // GET /getconfig.cgi, or a POST of an upload
+    AtOnce atOnce;
+};
+
+void PrintTo(const SlowCase& c, std::ostream* os) { *os << c.name; }
+
+class RouterSimSlow : public testing::TestWithParam<SlowCase> {};
+
+// Each slow behaviour holds back only its own answer; the router takes
+// every request whole and keeps its state as usual. The drip and the delay
+// are a minute long here, so nothing more can arrive while the test looks.
+TEST_P(RouterSimSlow, HoldsBackOnlyItsOwnAnswer)
+{
+    const SlowCase& c = GetParam();
+    RouterSimConfig config = FakeTime();
+    config.settingsDripMs = c.settingsDripMs;
+    config.firmwareAnswerDelayMs = c.firmwareAnswerDelayMs;
+    RouterSim router(config);
+    const std::string uid = LogIn(router.Port(), "admin", 0);
+    ASSERT_NE(uid, "");
+    const std::string path = c.path;
+    const std::string body = Multipart("f.bin", "IMAGE", "b");
+
+    RawSocket asked;
+    ASSERT_EQ(asked.Connect(router.Port()), 0);
+    asked.Send(path == "/getconfig.cgi" ? GetRequest(path, uid) : PostRequest(path, body, uid, "b"));
+    // The router serves one request after another: once a later one is
+    // answered, it has taken ours and sent whatever it sends at once.
+    EXPECT_EQ(Status(Get(router.Port(), "/")), 200);
+
+    RawSocket::End end;
+    const std::string received = asked.ReadToEnd(&end, c.atOnce == AtOnce::WholeAnswer ? 5000 : 0);
+    switch (c.atOnce) {
+    case AtOnce::WholeAnswer:
+        EXPECT_EQ(end, RawSocket::End::Closed);
+        EXPECT_EQ(Status(received), 200);
+        if (path == "/getconfig.cgi") {
+            EXPECT_EQ(Body(received), router.Settings());
+        }
+        break;
+    case AtOnce::HeadOnly:
+        EXPECT_EQ(end, RawSocket::End::StillOpen);
+        EXPECT_EQ(Status(received), 200);
+        EXPECT_EQ(received.find("\r\n\r\n"), received.size() - 4) << received;
+        break;
+    case AtOnce::Nothing:
+        EXPECT_EQ(end, RawSocket::End::StillOpen);
+        EXPECT_EQ(received, "");
+        break;
+    }
+    // The upload arrived whole and counts, answered or not.
+    if (path == "/upload.cgi") {
+        EXPECT_EQ(router.FirmwareUploads().size(), 1u);
+    }
+    if (path == "/setconfig.cgi") {
+        EXPECT_EQ(router.SettingsUploads().size(), 1u);
+    }
+    EXPECT_EQ(router.Requests().back().status, 200);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, RouterSimSlow,
+    testing::Values(SlowCase{"SettingsDownloadDrips", 60000, 0, "/getconfig.cgi", AtOnce::HeadOnly},
+                    SlowCase{"DripLeavesTheSettingsUpload", 60000, 0, "/setconfig.cgi", AtOnce::WholeAnswer},
+                    SlowCase{"DripLeavesTheFirmwareUpload", 60000, 0, "/upload.cgi", AtOnce::WholeAnswer},
+                    SlowCase{"FirmwareAnswerLate", 0, 60000, "/upload.cgi", AtOnce::Nothing},
+                    SlowCase{"LateAnswerLeavesTheSettingsUpload", 0, 60000, "/setconfig.cgi", AtOnce::WholeAnswer},
+                    SlowCase{"LateAnswerLeavesTheSettingsDownload", 0, 60000, "/getconfig.cgi", AtOnce::WholeAnswer}),
+    [](const testing::TestParamInfo<SlowCase>& info) { return info.param.name; });
 
 }  // namespace

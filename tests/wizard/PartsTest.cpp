@@ -1,9 +1,10 @@
 // Smaller pieces: the file dialogs' filter lists, the
 // scope guards, the idle TCP client and the socket library guard.
 #include "app/SocketLibrary.h"
-#include "driver/ScopedUi.h"
+#include "driver/ScopeGuards.h"
 #include "net/dmMain.h"
 #include "tests/wizard/WizardTestSupport.h"
+#include "wizard/WindowWait.h"
 
 #include <gtest/gtest.h>
 
@@ -45,10 +46,11 @@ TEST(ScopedUi, PageAndCursorComeBackWhenAnExceptionLeavesTheScope)
     pages.addTab(first, "1");
     pages.addTab(second, "2");
     QGuiApplication::setOverrideCursor(Qt::PointingHandCursor);
+    TWindowWait waiting;
     try {
-        TScopedBusyCursor busy;
+        const TBusyCursor busy(waiting);
         TTabPages pager{pages};
-        TRememberedPage page(pager);
+        const auto page = KeptPage(pager);
         pages.setCurrentWidget(second);
         EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
         throw Exception("fails");

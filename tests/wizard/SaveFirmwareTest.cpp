@@ -20,7 +20,7 @@ protected:
     void SetUp() override
     {
         window = MakeTestWindow(MakeFakeUpgrader);
-        window->Form().SetAllowPlaceholderFirmware(true);
+        window->Form().Upgrader().Firmware().AllowPlaceholder = true;
         form().ShowOutcome("There was an error.", false, false);
     }
     TfrmMain& form() { return window->Form(); }
@@ -109,8 +109,8 @@ TEST_F(SaveFirmware, FailureLeavesNoPartialFileKeepsTheOldOneAndSaysSo)
 TEST_F(SaveFirmware, PlaceholderIsSavedOnlyWhenAllowed)
 {
     const QString target = folder.filePath("fw.bin");
-    form().Seams().FirmwareIsPlaceholder = [] { return true; };
-    form().SetAllowPlaceholderFirmware(false);
+    form().Upgrader().Firmware().IsPlaceholder = [] { return true; };
+    form().Upgrader().Firmware().AllowPlaceholder = false;
     window->Seams.DialogAnswers = {target};
     form().btnSaveFirmware->click();
     ASSERT_EQ(window->Seams.Messages.size(), 1u);
@@ -119,7 +119,7 @@ TEST_F(SaveFirmware, PlaceholderIsSavedOnlyWhenAllowed)
               "This installer carries a placeholder image, not firmware for a router.");
     EXPECT_FALSE(QFile::exists(target));
 
-    form().SetAllowPlaceholderFirmware(true);
+    form().Upgrader().Firmware().AllowPlaceholder = true;
     window->Seams.DialogAnswers = {target};
     form().btnSaveFirmware->click();
     EXPECT_EQ(Read(target), FirmwareImage::Load());

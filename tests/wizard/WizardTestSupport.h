@@ -7,6 +7,7 @@
 //   window->Seams.DialogAnswers.push_back("/tmp/x.gws");    // next file dialog confirms this name
 #pragma once
 
+#include "driver/utNorvoFirmwareUpgrader.h"
 #include "net/IPFunctions.h"
 #include "tests/support/UserFolders.h"
 #include "wizard/WizardSeams.h"
@@ -100,7 +101,8 @@ struct TSeamRecorder {
     // Answers for the next file dialogs, oldest first: a name confirms, an
     // empty optional cancels. With no answer left a dialog is cancelled.
     std::deque<std::optional<QString>> DialogAnswers;
-    // The firmware image Save Firmware writes; unset means the embedded one.
+    // The firmware image the driver sends and Save Firmware writes, before
+    // the placeholder rule; unset means the embedded one.
     std::function<QByteArray()> LoadFirmware;
     std::vector<int> EndedPrograms;  // exit status of every EndProgramNow; the test goes on
     int LogoutHoldsTaken = 0;        // logout holds asked of the desktop
@@ -145,8 +147,13 @@ struct TSeamRecorder {
             ++LogoutHoldsTaken;
             return std::shared_ptr<void>(nullptr, [this](void*) { ++LogoutHoldsReleased; });
         };
-        const auto embedded = seams.LoadFirmware;
-        seams.LoadFirmware = [this, embedded] { return LoadFirmware ? LoadFirmware() : embedded(); };
+    }
+
+    // The window's firmware comes from its driver's firmware source.
+    void Install(TFirmwareSource& firmware)
+    {
+        const auto embedded = firmware.LoadImage;
+        firmware.LoadImage = [this, embedded] { return LoadFirmware ? LoadFirmware() : embedded(); };
     }
 };
 
@@ -162,6 +169,7 @@ public:
         form_ = std::make_unique<TfrmMain>(makeDriver);
         form_->SetAdapterQuery(std::move(query));
         Seams.Install(form_->Seams());
+        Seams.Install(form_->Upgrader().Firmware());
     }
     TfrmMain& Form() const { return *form_; }
     TfrmMain* operator->() const { return form_.get(); }

@@ -64,6 +64,14 @@ bool Misbehave(const std::string& kind, testsupport::RouterSimConfig& config)
                 *restarted = true;
             return std::nullopt;
         };
+    } else if (kind == "slow-settings") {
+        // Well inside the 30 s a settings transfer may go without a byte:
+        // only the bound on the whole transfer can end it.
+        config.settingsDripMs = 5000;
+    } else if (kind == "late-upload-answer") {
+        // A real router may take minutes to write its flash; scaled down so
+        // that a run against it stays short.
+        config.firmwareAnswerDelayMs = 20000;
     } else {
         return false;
     }
@@ -95,7 +103,10 @@ std::string HelpText()
            "  --misbehave KIND        a broken router: silent (accepts, never answers), drip (the root\n"
            "                          page one byte per second, without end), endless (an endless root\n"
            "                          page at full speed), hang-after-restart (back at once after the\n"
-           "                          first restart request, then accepts and never answers)\n"
+           "                          first restart request, then accepts and never answers),\n"
+           "                          slow-settings (the settings download one byte every 5 s,\n"
+           "                          without end), late-upload-answer (the firmware upload answered\n"
+           "                          20 s after its last byte, as if the router wrote its flash first)\n"
            "  --help                  show this text\n"
            "\n"
            "Each request is logged on one line to standard output. Stops on SIGINT or SIGTERM.\n";
@@ -167,7 +178,10 @@ Options ParseOptions(int argc, char** argv)
             }
         } else if (arg == "--misbehave") {
             if (value(text) && !Misbehave(text, config))
-                options.error = "--misbehave wants silent, drip, endless or hang-after-restart, not \"" + text + "\"";
+                options.error =
+                    "--misbehave wants silent, drip, endless, hang-after-restart, slow-settings or "
+                    "late-upload-answer, not \"" +
+                    text + "\"";
         } else {
             options.error = "unknown option \"" + arg + "\"";
         }
