@@ -2,7 +2,7 @@
 // real driver: what the router received and what the window then shows.
 #include "tests/driver/RouterRun.h"
 
-#include "tests/support/Md5.h"
+#include "tools/router-sim/lib/Md5.h"
 
 #include <atomic>
 #include <memory>

@@ -6,9 +6,9 @@
 #include "driver/ProgramFiles.h"
 #include "driver/utWrx310.h"
 #include "resources/ProductProfile.h"
-#include "tests/support/RouterSim.h"
 #include "tests/support/TestHttpServer.h"
 #include "tests/wizard/WizardTestSupport.h"
+#include "tools/router-sim/lib/RouterSim.h"
 
 #include <gtest/gtest.h>
 

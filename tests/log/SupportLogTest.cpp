@@ -3,7 +3,7 @@
 #include "tests/driver/RouterRun.h"
 
 #include "log/SupportLog.h"
-#include "tests/support/RouterPages.h"
+#include "tools/router-sim/lib/RouterPages.h"
 
 #include <QLoggingCategory>
 #include <QRegularExpression>
