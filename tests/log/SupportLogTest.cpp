@@ -144,7 +144,7 @@ TEST_F(SupportLogRun, SuccessDoesNotShowTheLog)
 TEST_F(SupportLogRun, ErrorThatEndsTheRunIsLogged)
 {
     OpenLog();
-    const QString closed = ClosedPort();
+    const QString closed = QString::number(ClosedPort());
     Start();
     Form().edPort->setText(closed);
 
