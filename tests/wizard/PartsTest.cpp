@@ -1,8 +1,7 @@
 // Smaller pieces: the file dialogs' filter lists, the
-// scope guards, the idle TCP client and the socket library guard.
+// scope guards and the socket library guard.
 #include "app/SocketLibrary.h"
 #include "driver/ScopeGuards.h"
-#include "net/dmMain.h"
 #include "tests/wizard/WizardTestSupport.h"
 #include "wizard/WindowWait.h"
 
@@ -13,8 +12,6 @@
 #include <QTemporaryDir>
 
 #include <cerrno>
-
-#include <sys/socket.h>
 
 using namespace wizardtest;
 
@@ -61,24 +58,6 @@ TEST(ScopedUi, PageAndCursorComeBackWhenAnExceptionLeavesTheScope)
     EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::PointingHandCursor);
     QGuiApplication::restoreOverrideCursor();
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
-}
-
-TEST(DataModule, TcpClientStaysIdleWithoutASocket)
-{
-    TdtmMain module;
-    const TTcpClient& client = module.tcpClient;
-    EXPECT_FALSE(client.Active());
-    EXPECT_EQ(client.Handle(), TTcpClient::InvalidHandle);
-    EXPECT_EQ(client.BlockMode(), TTcpClient::TBlockMode::Blocking);
-    EXPECT_EQ(client.SocketType(), SOCK_STREAM);
-    EXPECT_EQ(client.Family(), AF_INET);
-    EXPECT_TRUE(client.RemoteHost.isEmpty());
-    EXPECT_TRUE(client.RemotePort.isEmpty());
-    EXPECT_EQ(client.BytesSent(), 0);
-    EXPECT_EQ(client.BytesReceived(), 0);
-    EXPECT_FALSE(client.OnReceive);
-    module.tcpClient.Close();  // closing an inactive client does nothing
-    EXPECT_FALSE(client.Active());
 }
 
 TEST(SocketLibrary, IgnoresSigpipeWhileItRunsAndPutsTheOldHandlingBack)
