@@ -58,7 +58,7 @@ public:
     bool AllowCookies = true;
     bool HandleRedirects = false;  // redirects are never followed; they fail as error answers
 
-    // Runs about every 50 ms while a connect, send or read waits, so the
+    // Runs about every 16 ms (TIdTCPConnection::IdleIntervalMs) while a connect, send or read waits, so the
     // caller can keep its window painted. The transport knows nothing else of it.
     std::function<void()> OnIdle;
     // The limits of operations called without their own.

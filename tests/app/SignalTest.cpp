@@ -6,6 +6,7 @@
 #include "base/Exception.h"
 #include "log/SupportLog.h"
 #include "tests/driver/RouterRun.h"
+#include "tests/support/Files.h"
 
 #include <gtest/gtest.h>
 
@@ -99,8 +100,7 @@ protected:
     }
     QString Log() const
     {
-        QFile file(folder_.filePath(QStringLiteral("support.log")));
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+        return QString::fromUtf8(testsupport::ReadFile(folder_.filePath(QStringLiteral("support.log"))));
     }
 
 private:

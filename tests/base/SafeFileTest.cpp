@@ -2,7 +2,7 @@
 // never written through a link, with the permissions asked for.
 #include "base/Exception.h"
 #include "base/SafeFile.h"
-#include "tests/http/TempFiles.h"
+#include "tests/support/Files.h"
 
 #include <gtest/gtest.h>
 
@@ -19,8 +19,8 @@
 namespace {
 
 namespace fs = std::filesystem;
-using httptest::ReadFile;
-using httptest::TempDir;
+using testsupport::ReadFile;
+using testsupport::TempDir;
 
 // The names in the folder: no temporary file may stay behind.
 std::vector<std::string> Names(const TempDir& dir)

@@ -4,8 +4,8 @@
 #include "tests/driver/RouterRun.h"
 
 #include "driver/ProgramFiles.h"
-#include "tests/support/RouterPages.h"
 #include "tests/support/UserFolders.h"
+#include "tools/router-sim/lib/RouterPages.h"
 
 #include <QDir>
 #include <QFileInfo>

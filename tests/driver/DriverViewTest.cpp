@@ -6,9 +6,9 @@
 #include "http/IdException.h"
 #include "resources/ProductProfile.h"
 #include "tests/driver/FakeUpgraderView.h"
-#include "tests/support/RouterSim.h"
 #include "tests/support/TestHttpServer.h"
 #include "tests/support/UserFolders.h"
+#include "tools/router-sim/lib/RouterSim.h"
 
 #include <gtest/gtest.h>
 

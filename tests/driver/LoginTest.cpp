@@ -2,7 +2,7 @@
 // real driver: what the router received and what the window then shows.
 #include "tests/driver/RouterRun.h"
 
-#include "tests/support/Md5.h"
+#include "tools/router-sim/lib/Md5.h"
 
 #include <atomic>
 #include <memory>
@@ -128,7 +128,7 @@ TEST_P(CheckFirmwareFailure, ShowsTheOutcomeAndPreviousReturnsOnce)
     Start(config);
     OpenPage(Form().tsConfiguration);
     if (c.routerAway)
-        Form().edPort->setText(ClosedPort());
+        Form().edPort->setText(QString::number(ClosedPort()));
     Form().edPassword->setText(QString::fromStdString(c.password));
 
     CheckFirmware(Form());
@@ -182,7 +182,7 @@ TEST_F(RouterRun, LegacyFindingIsReadOnceAndClearedByTheNextLogin)
 
     EXPECT_TRUE(Driver().Login());
     // A login on a router that is no longer there finds nothing legacy.
-    Form().edPort->setText(ClosedPort());
+    Form().edPort->setText(QString::number(ClosedPort()));
     EXPECT_FALSE(Driver().Login());
     EXPECT_FALSE(Driver().IsLegacyFirmware());
 }

@@ -6,9 +6,11 @@
 #include "driver/ProgramFiles.h"
 #include "driver/utWrx310.h"
 #include "resources/ProductProfile.h"
-#include "tests/support/RouterSim.h"
+#include "tests/support/Files.h"
+#include "tests/support/Ports.h"
 #include "tests/support/TestHttpServer.h"
 #include "tests/wizard/WizardTestSupport.h"
+#include "tools/router-sim/lib/RouterSim.h"
 
 #include <gtest/gtest.h>
 
@@ -28,29 +30,13 @@ inline QString BesideProgram(const char* name)
     return QCoreApplication::applicationDirPath() + QLatin1Char('/') + QString::fromLatin1(name);
 }
 
-inline QByteArray ReadFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-inline void WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
+using testsupport::ClosedPort;
+using testsupport::ReadFile;
+using testsupport::WriteFile;
 
 inline QByteArray Bytes(const std::string& text)
 {
     return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// A loopback port on which nothing listens any more.
-inline QString ClosedPort()
-{
-    testsupport::TestHttpServer server;
-    return QString::number(server.Port());
 }
 
 inline testsupport::ScriptedReply Answer(const std::string& statusLine, const std::string& body = "")

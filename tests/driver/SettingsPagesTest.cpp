@@ -3,7 +3,7 @@
 #include "tests/driver/RouterRun.h"
 
 #include "resources/FirmwareImage.h"
-#include "tests/support/RouterPages.h"
+#include "tools/router-sim/lib/RouterPages.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -2,7 +2,7 @@
 // come from OpenSSL, independently of the driver's own MD5.
 #include "driver/Wrx310Pages.h"
 #include "driver/utWrx310.h"
-#include "tests/support/Md5.h"
+#include "tools/router-sim/lib/Md5.h"
 
 #include <gtest/gtest.h>
 

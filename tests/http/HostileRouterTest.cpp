@@ -5,7 +5,8 @@
 
 #include "http/IdMultipartFormData.h"
 #include "tests/http/LocalSockets.h"
-#include "tests/http/TempFiles.h"
+#include "tests/support/Files.h"
+#include "tests/support/Ports.h"
 #include "tests/support/TestHttpServer.h"
 
 #include <chrono>
@@ -199,7 +200,7 @@ protected:
 
     TestHttpServer server;
     TIdHTTP http;
-    httptest::TempDir dir;
+    testsupport::TempDir dir;
 };
 
 TEST_P(TransferBounds, EndsWithinItsWholeBound)
@@ -278,7 +279,7 @@ TEST(HostileRouterLimits, RequestSentRunsOncePerRequestAlsoForAGet)
     EXPECT_THROW(http.Get(url), EIdHTTPProtocolException);
     EXPECT_EQ(sent, 2);
     // Nothing listens: nothing was sent.
-    const std::string closed = "http://127.0.0.1:" + std::to_string(httptest::ClosedPort()) + "/";
+    const std::string closed = "http://127.0.0.1:" + std::to_string(testsupport::ClosedPort()) + "/";
     EXPECT_THROW(http.Get(closed), EIdSocketError);
     EXPECT_EQ(sent, 2);
 }

@@ -3,7 +3,8 @@
 #include "http/IdHTTPRequest.h"
 #include "http/IdMultipartFormData.h"
 #include "tests/http/LocalSockets.h"
-#include "tests/http/TempFiles.h"
+#include "tests/support/Files.h"
+#include "tests/support/Ports.h"
 #include "tests/support/TestHttpServer.h"
 
 #include <optional>
@@ -62,7 +63,7 @@ protected:
 
     TestHttpServer server;
     TIdHTTP http;
-    httptest::TempDir dir;
+    testsupport::TempDir dir;
 };
 
 TEST_F(Client, FirstGetGoesOutExactlyAsTheRouterExpects)
@@ -336,7 +337,7 @@ TEST_F(Client, AResetIsReportedWithItsCode)
 TEST_F(Client, NothingListeningIsConnectionRefused)
 {
     try {
-        http.Get("http://127.0.0.1:" + std::to_string(httptest::ClosedPort()) + "/");
+        http.Get("http://127.0.0.1:" + std::to_string(testsupport::ClosedPort()) + "/");
         FAIL();
     } catch (const EIdSocketError& e) {
         EXPECT_EQ(e.LastError, 10061);
@@ -625,7 +626,7 @@ TEST_F(Client, AnExchangeWithoutAnAnswerIsReportedWithItsError)
 {
     std::vector<TIdHTTPExchange> seen;
     http.OnExchange = [&seen](const TIdHTTPExchange& exchange) { seen.push_back(exchange); };
-    const std::string url = "http://127.0.0.1:" + std::to_string(httptest::ClosedPort()) + "/";
+    const std::string url = "http://127.0.0.1:" + std::to_string(testsupport::ClosedPort()) + "/";
     EXPECT_THROW(http.Get(url), EIdSocketError);
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].Url, url);

@@ -115,12 +115,4 @@ private:
     int count_ = 0;
 };
 
-// A port on 127.0.0.1 with nothing listening on it.
-inline std::uint16_t ClosedPort()
-{
-    Listener listener;
-    std::uint16_t port = listener.Port();
-    return port;  // the listener closes here; nothing takes the port back this quickly
-}
-
 }  // namespace httptest

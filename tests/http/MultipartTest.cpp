@@ -1,6 +1,6 @@
 #include "http/IdMultipartFormData.h"
 
-#include "tests/http/TempFiles.h"
+#include "tests/support/Files.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -8,9 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 namespace {
 
-using httptest::TempDir;
+using testsupport::TempDir;
 
 TIdLocalTime SeventhOfDecember() { return {2026, 12, 7, 10, 15, 32, 47}; }
 const std::string kBoundary = "--------120726101532047";

@@ -2,6 +2,7 @@
 
 #include "http/IdException.h"
 #include "tests/http/LocalSockets.h"
+#include "tests/support/Ports.h"
 
 #include <netinet/tcp.h>
 #include <chrono>
@@ -250,7 +251,7 @@ TEST_F(Opening, PortsOutOfRangeFailBeforeAnyConnect)
 TEST_F(Opening, NothingListeningIsConnectionRefused)
 {
     try {
-        connection.OpenConnection("127.0.0.1", httptest::ClosedPort());
+        connection.OpenConnection("127.0.0.1", testsupport::ClosedPort());
         FAIL();
     } catch (const EIdSocketError& e) {
         EXPECT_EQ(e.LastError, 10061);

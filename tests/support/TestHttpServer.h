@@ -2,7 +2,7 @@
 // A scriptable HTTP peer for tests: it answers each request with the next
 // canned reply, byte for byte, and records the raw bytes it received.
 
-#include "tests/support/RawHttpServer.h"
+#include "tools/router-sim/lib/RawHttpServer.h"
 
 #include <chrono>
 #include <condition_variable>

@@ -3,6 +3,7 @@
 // ended at once while a run has not changed it yet, a usual close otherwise.
 #include "app/SignalGuard.h"
 #include "log/SupportLog.h"
+#include "tests/support/Files.h"
 #include "tests/wizard/FakeUpgrader.h"
 #include "tests/wizard/WizardTestSupport.h"
 #include "wizard/EndRequest.h"
@@ -85,8 +86,7 @@ protected:
 
     QString Log() const
     {
-        QFile file(folder.filePath(QStringLiteral("support.log")));
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+        return QString::fromUtf8(testsupport::ReadFile(folder.filePath(QStringLiteral("support.log"))));
     }
 
     TfrmMain& form() { return window->Form(); }

@@ -3,6 +3,7 @@
 // error handler.
 #include "driver/ProgramFiles.h"
 #include "resources/ProductProfile.h"
+#include "tests/support/Files.h"
 #include "tests/wizard/FakeUpgrader.h"
 #include "tests/wizard/WizardTestSupport.h"
 
@@ -339,9 +340,7 @@ protected:
         Application();
         ASSERT_TRUE(folder.isValid());
         file = folder.filePath("SaveRouterSettings.gws");
-        QFile out(file);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write("settings");
+        ASSERT_NO_FATAL_FAILURE(testsupport::WriteFile(file, "settings"));
     }
     void TearDown() override { PendingBackup::Clear(); }
 

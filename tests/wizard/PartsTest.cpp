@@ -1,8 +1,6 @@
-// Smaller pieces: the file dialogs' filter lists, the
-// scope guards, the idle TCP client and the socket library guard.
-#include "app/SocketLibrary.h"
+// Smaller pieces: the file dialogs' filter lists and the scope guards.
+#include "base/Exception.h"
 #include "driver/ScopeGuards.h"
-#include "net/dmMain.h"
 #include "tests/wizard/WizardTestSupport.h"
 #include "wizard/WindowWait.h"
 
@@ -11,10 +9,6 @@
 #include <QFile>
 #include <QTabWidget>
 #include <QTemporaryDir>
-
-#include <cerrno>
-
-#include <sys/socket.h>
 
 using namespace wizardtest;
 
@@ -61,72 +55,6 @@ TEST(ScopedUi, PageAndCursorComeBackWhenAnExceptionLeavesTheScope)
     EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::PointingHandCursor);
     QGuiApplication::restoreOverrideCursor();
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
-}
-
-TEST(DataModule, TcpClientStaysIdleWithoutASocket)
-{
-    TdtmMain module;
-    const TTcpClient& client = module.tcpClient;
-    EXPECT_FALSE(client.Active());
-    EXPECT_EQ(client.Handle(), TTcpClient::InvalidHandle);
-    EXPECT_EQ(client.BlockMode(), TTcpClient::TBlockMode::Blocking);
-    EXPECT_EQ(client.SocketType(), SOCK_STREAM);
-    EXPECT_EQ(client.Family(), AF_INET);
-    EXPECT_TRUE(client.RemoteHost.isEmpty());
-    EXPECT_TRUE(client.RemotePort.isEmpty());
-    EXPECT_EQ(client.BytesSent(), 0);
-    EXPECT_EQ(client.BytesReceived(), 0);
-    EXPECT_FALSE(client.OnReceive);
-    module.tcpClient.Close();  // closing an inactive client does nothing
-    EXPECT_FALSE(client.Active());
-}
-
-TEST(SocketLibrary, IgnoresSigpipeWhileItRunsAndPutsTheOldHandlingBack)
-{
-    struct sigaction before {};
-    sigaction(SIGPIPE, nullptr, &before);
-    {
-        TSocketLibraryGuard guard;
-        struct sigaction during {};
-        sigaction(SIGPIPE, nullptr, &during);
-        EXPECT_EQ(during.sa_handler, SIG_IGN);
-        guard.Cleanup();
-    }
-    struct sigaction after {};
-    sigaction(SIGPIPE, nullptr, &after);
-    EXPECT_EQ(after.sa_handler, before.sa_handler);
-}
-
-int FailingSigAction(int, const struct sigaction*, struct sigaction*)
-{
-    errno = EINVAL;
-    return -1;
-}
-
-int calls = 0;
-int FailingSecondCall(int signal, const struct sigaction* action, struct sigaction* old)
-{
-    return ++calls == 1 ? sigaction(signal, action, old) : FailingSigAction(signal, action, old);
-}
-
-TEST(SocketLibrary, FailuresCarryTheStartUpAndCleanUpNames)
-{
-    try {
-        TSocketLibraryGuard guard(FailingSigAction);
-        FAIL() << "no error";
-    } catch (const ESocketError& error) {
-        EXPECT_EQ(error.Message(), "WSAStartup");
-    }
-    struct sigaction before {};
-    sigaction(SIGPIPE, nullptr, &before);
-    TSocketLibraryGuard guard(FailingSecondCall);
-    try {
-        guard.Cleanup();
-        FAIL() << "no error";
-    } catch (const ESocketError& error) {
-        EXPECT_EQ(error.Message(), "WSACleanup");
-    }
-    sigaction(SIGPIPE, &before, nullptr);
 }
 
 }  // namespace

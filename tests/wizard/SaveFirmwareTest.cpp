@@ -1,6 +1,7 @@
 // Saving the embedded firmware image from the outcome page: all bytes or
 // nothing, and the user is told which it was.
 #include "resources/FirmwareImage.h"
+#include "tests/support/Files.h"
 #include "tests/wizard/FakeUpgrader.h"
 #include "tests/wizard/WizardTestSupport.h"
 
@@ -12,6 +13,8 @@
 #include <QTemporaryDir>
 
 using namespace wizardtest;
+using testsupport::ReadFile;
+using testsupport::WriteFile;
 
 namespace {
 
@@ -24,17 +27,6 @@ protected:
         form().ShowOutcome("There was an error.", false, false);
     }
     TfrmMain& form() { return window->Form(); }
-    QByteArray Read(const QString& name)
-    {
-        QFile file(name);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-    void Write(const QString& name, const QByteArray& bytes)
-    {
-        QFile file(name);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
     QStringList FolderContent() { return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden); }
 
     std::unique_ptr<TTestWindow> window;
@@ -45,13 +37,13 @@ TEST_F(SaveFirmware, WritesTheEmbeddedImageUnchangedOverAnExistingFile)
 {
     ASSERT_TRUE(form().btnSaveFirmware->isVisible());
     const QString target = folder.filePath("manual-upgrade");  // no extension is added
-    Write(target, "an older file that is longer than nothing");
+    WriteFile(target, "an older file that is longer than nothing");
     window->Seams.DialogAnswers = {target};
     form().btnSaveFirmware->click();
 
     const QByteArray image = FirmwareImage::Load();
     EXPECT_EQ(image.size(), 1441792);
-    EXPECT_EQ(Read(target), image);
+    EXPECT_EQ(ReadFile(target), image);
     EXPECT_EQ(FolderContent(), QStringList{"manual-upgrade"});
     const std::vector<QString> saved{"The firmware file has been saved."};
     EXPECT_EQ(window->Seams.Messages, saved);
@@ -84,7 +76,7 @@ TEST_F(SaveFirmware, FailureLeavesNoPartialFileKeepsTheOldOneAndSaysSo)
         {"DamagedImage", existing, true},
     };
     for (const TCase& c : cases) {
-        Write(existing, "old firmware");
+        WriteFile(existing, "old firmware");
         window->Seams.Messages.clear();
         window->Seams.LoadFirmware = [&]() -> QByteArray {
             if (c.ImageFails)
@@ -99,7 +91,7 @@ TEST_F(SaveFirmware, FailureLeavesNoPartialFileKeepsTheOldOneAndSaysSo)
         if (c.ImageFails) {
             EXPECT_TRUE(window->Seams.Messages[0].contains("damaged")) << c.Name;
         }
-        EXPECT_EQ(Read(existing), "old firmware") << c.Name;
+        EXPECT_EQ(ReadFile(existing), "old firmware") << c.Name;
         EXPECT_EQ(FolderContent(), QStringList{"existing.bin"}) << c.Name;
         EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << c.Name;
         EXPECT_EQ(form().pcCards->currentWidget(), form().tsOutcome) << c.Name;
@@ -122,7 +114,7 @@ TEST_F(SaveFirmware, PlaceholderIsSavedOnlyWhenAllowed)
     form().Upgrader().Firmware().AllowPlaceholder = true;
     window->Seams.DialogAnswers = {target};
     form().btnSaveFirmware->click();
-    EXPECT_EQ(Read(target), FirmwareImage::Load());
+    EXPECT_EQ(ReadFile(target), FirmwareImage::Load());
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The Save Settings and Restore Settings pages: default name, browse
 // dialogs, when the buttons are offered and what reaches the driver.
+#include "tests/support/Files.h"
 #include "tests/wizard/FakeUpgrader.h"
 #include "tests/wizard/WizardTestSupport.h"
 
@@ -30,9 +31,7 @@ protected:
     QString MakeFile(const QString& name)
     {
         const QString path = folder.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("settings");
+        testsupport::WriteFile(path, "settings");
         return path;
     }
     std::unique_ptr<TTestWindow> window;

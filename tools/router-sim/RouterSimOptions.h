@@ -1,7 +1,7 @@
 #pragma once
 // Command line of the router-sim program.
 
-#include "tests/support/RouterSim.h"
+#include "tools/router-sim/lib/RouterSim.h"
 
 #include <string>
 

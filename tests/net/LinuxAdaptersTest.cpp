@@ -1,6 +1,7 @@
 // The adapter list as Linux gives it, read from fixture texts and a fixture
 // folder tree, and the errors of a failed query.
 #include "net/LinuxAdapters.h"
+#include "tests/support/Files.h"
 
 #include <gtest/gtest.h>
 
@@ -74,8 +75,8 @@ protected:
     {
         const QString folder = root.path() + "/sys/class/net/" + name;
         ASSERT_TRUE(QDir().mkpath(folder));
-        Write(folder + "/ifindex", QByteArray::number(index) + "\n");
-        Write(folder + "/type", QByteArray::number(type) + "\n");
+        testsupport::WriteFile(folder + "/ifindex", QByteArray::number(index) + "\n");
+        testsupport::WriteFile(folder + "/type", QByteArray::number(type) + "\n");
         if (wireless) {
             ASSERT_TRUE(QDir().mkpath(folder + "/wireless"));
         }
@@ -83,13 +84,7 @@ protected:
     void WriteRouteTable(const QByteArray& text)
     {
         ASSERT_TRUE(QDir().mkpath(root.path() + "/proc/net"));
-        Write(root.path() + "/proc/net/route", text);
-    }
-    static void Write(const QString& name, const QByteArray& bytes)
-    {
-        QFile file(name);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        testsupport::WriteFile(root.path() + "/proc/net/route", text);
     }
     TAdapterList Query()
     {

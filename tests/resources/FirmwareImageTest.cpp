@@ -2,6 +2,7 @@
 // file the build embedded, checked against the recorded digest.
 #include "base/Exception.h"
 #include "resources/FirmwareImage.h"
+#include "tests/support/Files.h"
 
 #include <gtest/gtest.h>
 
@@ -14,13 +15,8 @@
 
 namespace {
 
-QByteArray ReadFile(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
+using testsupport::ReadFile;
+using testsupport::WriteFile;
 
 TEST(FirmwareImage, ResourceIsTheEmbeddedFileAndMatchesTheRecordedDigest)
 {
@@ -75,17 +71,11 @@ TEST(FirmwareImage, DamagedOrMissingImageIsRefused)
         SCOPED_TRACE(c.name);
         QByteArray damaged = image;
         c.damage(damaged);
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(damaged);
-        file.close();
+        ASSERT_NO_FATAL_FAILURE(WriteFile(path, damaged));
         EXPECT_THROW(FirmwareImage::LoadVerified(path, digest), Exception);
     }
 
-    QFile intact(path);
-    ASSERT_TRUE(intact.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    intact.write(image);
-    intact.close();
+    ASSERT_NO_FATAL_FAILURE(WriteFile(path, image));
     EXPECT_TRUE(FirmwareImage::LoadVerified(path, digest) == image);
     EXPECT_TRUE(FirmwareImage::LoadVerified(path, digest.toUpper()) == image);
 

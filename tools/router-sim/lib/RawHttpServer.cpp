@@ -1,6 +1,6 @@
-#include "tests/support/RawHttpServer.h"
+#include "tools/router-sim/lib/RawHttpServer.h"
 
-#include "tests/support/HttpMessage.h"
+#include "tools/router-sim/lib/HttpMessage.h"
 
 #include <arpa/inet.h>
 #include <fcntl.h>

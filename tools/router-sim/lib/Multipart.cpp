@@ -1,6 +1,6 @@
-#include "tests/support/Multipart.h"
+#include "tools/router-sim/lib/Multipart.h"
 
-#include "tests/support/HttpMessage.h"
+#include "tools/router-sim/lib/HttpMessage.h"
 
 namespace testsupport {
 

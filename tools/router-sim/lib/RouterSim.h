@@ -4,9 +4,9 @@
 // and upload, firmware upload, and a restart during which the router cannot
 // be reached. Tests run it in-process; tools/router-sim runs it standalone.
 
-#include "tests/support/HttpMessage.h"
-#include "tests/support/Multipart.h"
-#include "tests/support/RawHttpServer.h"
+#include "tools/router-sim/lib/HttpMessage.h"
+#include "tools/router-sim/lib/Multipart.h"
+#include "tools/router-sim/lib/RawHttpServer.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,5 +1,5 @@
 #include "tests/support/RawSocket.h"
-#include "tests/support/RouterSim.h"
+#include "tools/router-sim/lib/RouterSim.h"
 
 #include <gtest/gtest.h>
 #include <openssl/evp.h>

@@ -1,7 +1,7 @@
 // The logout hold against a private message bus with a stand-in for the
 // desktop's session manager, so the test never touches a real session.
 #include "net/LogoutInhibitor.h"
-#include "tests/system/PrivateBus.h"
+#include "tests/net/PrivateBus.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -91,7 +91,7 @@ class SessionBus : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!systemtest::PrivateBusDaemon::Installed())
+        if (!nettest::PrivateBusDaemon::Installed())
             GTEST_SKIP() << "dbus-daemon is not installed";
         ASSERT_TRUE(daemon_.Start());
     }
@@ -123,7 +123,7 @@ protected:
 
     QDBusConnection Client() { return QDBusConnection::connectToBus(daemon_.Address(), QStringLiteral("client")); }
 
-    systemtest::PrivateBusDaemon daemon_;
+    nettest::PrivateBusDaemon daemon_;
     QThread serviceThread_;
     FakeSessionManager* fake_ = nullptr;
 };

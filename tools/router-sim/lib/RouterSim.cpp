@@ -1,6 +1,6 @@
-#include "tests/support/RouterSim.h"
+#include "tools/router-sim/lib/RouterSim.h"
 
-#include "tests/support/RouterPages.h"
+#include "tools/router-sim/lib/RouterPages.h"
 
 #include <chrono>
 #include <cstdio>

@@ -6,7 +6,7 @@
 #include <QStandardPaths>
 #include <QString>
 
-namespace systemtest {
+namespace nettest {
 
 class PrivateBusDaemon {
 public:
@@ -37,4 +37,4 @@ private:
     QString address_;
 };
 
-}  // namespace systemtest
+}  // namespace nettest

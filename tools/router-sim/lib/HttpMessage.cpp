@@ -1,4 +1,4 @@
-#include "tests/support/HttpMessage.h"
+#include "tools/router-sim/lib/HttpMessage.h"
 
 #include <cctype>
 #include <cstdlib>

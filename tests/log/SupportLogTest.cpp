@@ -3,7 +3,7 @@
 #include "tests/driver/RouterRun.h"
 
 #include "log/SupportLog.h"
-#include "tests/support/RouterPages.h"
+#include "tools/router-sim/lib/RouterPages.h"
 
 #include <QLoggingCategory>
 #include <QRegularExpression>
@@ -144,7 +144,7 @@ TEST_F(SupportLogRun, SuccessDoesNotShowTheLog)
 TEST_F(SupportLogRun, ErrorThatEndsTheRunIsLogged)
 {
     OpenLog();
-    const QString closed = ClosedPort();
+    const QString closed = QString::number(ClosedPort());
     Start();
     Form().edPort->setText(closed);
 

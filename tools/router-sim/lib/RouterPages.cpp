@@ -1,6 +1,6 @@
-#include "tests/support/RouterPages.h"
+#include "tools/router-sim/lib/RouterPages.h"
 
-#include "tests/support/Md5.h"
+#include "tools/router-sim/lib/Md5.h"
 
 #include <algorithm>
 

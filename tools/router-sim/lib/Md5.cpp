@@ -1,4 +1,4 @@
-#include "tests/support/Md5.h"
+#include "tools/router-sim/lib/Md5.h"
 
 #include <openssl/evp.h>
 

@@ -1,7 +1,7 @@
 // The sleep lock against a private message bus with a stand-in for logind,
 // so the test never touches the machine's own power management.
 #include "net/SleepInhibitor.h"
-#include "tests/system/PrivateBus.h"
+#include "tests/net/PrivateBus.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -89,7 +89,7 @@ class PrivateBus : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!systemtest::PrivateBusDaemon::Installed())
+        if (!nettest::PrivateBusDaemon::Installed())
             GTEST_SKIP() << "dbus-daemon is not installed";
         ASSERT_TRUE(daemon_.Start());
         address_ = daemon_.Address();
@@ -123,7 +123,7 @@ protected:
 
     QDBusConnection Client() { return QDBusConnection::connectToBus(address_, QStringLiteral("client")); }
 
-    systemtest::PrivateBusDaemon daemon_;
+    nettest::PrivateBusDaemon daemon_;
     QString address_;
     QThread serviceThread_;
     FakeLogin* fake_ = nullptr;
