@@ -40,8 +40,8 @@ TIdLimits CutTo(TIdLimits limits, std::int64_t remainingMs)
 
 }  // namespace
 
-TRouterRequests::TRouterRequests(IUpgraderView& view)
-    : view_(view), clock_([] {
+TRouterRequests::TRouterRequests(IUpgraderView& view, TViewPages& pages)
+    : view_(view), pages_(pages), clock_([] {
           return std::chrono::duration_cast<std::chrono::milliseconds>(
                      std::chrono::steady_clock::now().time_since_epoch())
               .count();
@@ -108,7 +108,8 @@ void TRouterRequests::WhileContacting(const std::function<void()>& read)
         read();
         return;
     }
-    TSlowAnswerNotice notice(view_, http_, clock_, kContactingAfterMs, TSlowAnswerNotice::TShow::ContactingPage);
+    TSlowAnswerNotice notice(view_, pages_, http_, clock_, kContactingAfterMs,
+                             TSlowAnswerNotice::TShow::ContactingPage);
     const QScopedValueRollback<TSlowAnswerNotice*> current(notice_, &notice);
     read();
 }
@@ -120,6 +121,6 @@ void TRouterRequests::WithSlowAnswerShown(const std::function<void()>& request)
         request();
         return;
     }
-    TSlowAnswerNotice notice(view_, http_, clock_, kContactingAfterMs, TSlowAnswerNotice::TShow::MovingBar);
+    TSlowAnswerNotice notice(view_, pages_, http_, clock_, kContactingAfterMs, TSlowAnswerNotice::TShow::MovingBar);
     request();
 }

@@ -21,7 +21,7 @@ class TIdMultiPartFormDataStream;
 
 class TRouterRequests {
 public:
-    explicit TRouterRequests(IUpgraderView& view);
+    TRouterRequests(IUpgraderView& view, TViewPages& pages);
 
     TIdHTTP& HTTP() { return http_; }
     // The bounds of each kind of request.
@@ -66,6 +66,7 @@ private:
     void WithSlowAnswerShown(const std::function<void()>& request);
 
     IUpgraderView& view_;
+    TViewPages& pages_;
     TIdHTTP http_;
     TIdRequestLimits limits_;
     TClockMs clock_;

@@ -2,8 +2,10 @@
 
 #include "http/IdHTTP.h"
 
-TSlowAnswerNotice::TSlowAnswerNotice(IUpgraderView& view, TIdHTTP& http, TClockMs clock, int afterMs, TShow show)
+TSlowAnswerNotice::TSlowAnswerNotice(IUpgraderView& view, TViewPages& pages, TIdHTTP& http, TClockMs clock, int afterMs,
+                                     TShow show)
     : view_(view),
+      pages_(pages),
       http_(http),
       clock_(std::move(clock)),
       afterMs_(afterMs),
@@ -20,7 +22,7 @@ TSlowAnswerNotice::~TSlowAnswerNotice()
     if (shown_)
         view_.EndBusyStatus();
     if (userPage_)
-        view_.ShowPage(*userPage_);  // the page the user had comes back
+        pages_.ShowPage(*userPage_);  // the page the user had comes back
 }
 
 void TSlowAnswerNotice::RequestStarting() { requestStart_ = clock_(); }
@@ -30,9 +32,9 @@ void TSlowAnswerNotice::Idle()
     if (!shown_ && clock_() - requestStart_ >= afterMs_) {
         shown_ = true;
         if (show_ == TShow::ContactingPage) {
-            userPage_ = view_.ActivePage();
+            userPage_ = pages_.ActivePage();
             view_.BeginBusyStatus(QStringLiteral("Contacting the router..."));
-            view_.ShowPage(TUpgraderPage::Status);
+            pages_.ShowPage(TUpgraderPage::Status);
         } else {
             view_.BeginBusyStatus();
         }

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "driver/UpgraderView.h"
+#include "driver/ViewPages.h"
 
 #include <cstdint>
 #include <functional>
@@ -20,7 +21,7 @@ using TClockMs = std::function<std::int64_t()>;
 class TSlowAnswerNotice {
 public:
     enum class TShow { ContactingPage, MovingBar };
-    TSlowAnswerNotice(IUpgraderView& view, TIdHTTP& http, TClockMs clock, int afterMs, TShow show);
+    TSlowAnswerNotice(IUpgraderView& view, TViewPages& pages, TIdHTTP& http, TClockMs clock, int afterMs, TShow show);
     ~TSlowAnswerNotice();
     TSlowAnswerNotice(const TSlowAnswerNotice&) = delete;
     TSlowAnswerNotice& operator=(const TSlowAnswerNotice&) = delete;
@@ -32,6 +33,7 @@ private:
     void Idle();
 
     IUpgraderView& view_;
+    TViewPages& pages_;
     TIdHTTP& http_;
     TClockMs clock_;
     int afterMs_;

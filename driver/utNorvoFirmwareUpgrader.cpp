@@ -3,13 +3,16 @@
 #include "base/Exception.h"
 #include "driver/ProgramFiles.h"
 #include "log/SupportLog.h"
+#include "resources/ProductProfile.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QScopeGuard>
 
 TNorvoFirmwareUpgrader::TNorvoFirmwareUpgrader(IUpgraderView& form, TFirmwareSource firmware)
     : FForm(form),
-      FRequests(form),
+      FPages(form),
+      FRequests(form, FPages),
       FFirmware(std::move(firmware)),
       FWait([this](int milliseconds) { FForm.Waiting().Pause(milliseconds); })
 {
@@ -37,28 +40,28 @@ namespace {
 int PageIndex(TUpgraderPage page) { return static_cast<int>(page); }
 
 // Shows the page that many places from the active one, when there is one.
-void ShowPageBeside(IUpgraderView& view, int steps)
+void ShowPageBeside(TViewPages& pages, int steps)
 {
-    const int index = PageIndex(view.ActivePage()) + steps;
+    const int index = PageIndex(pages.ActivePage()) + steps;
     if (index >= 0 && index < kUpgraderPageCount)
-        view.ShowPage(static_cast<TUpgraderPage>(index));
+        pages.ShowPage(static_cast<TUpgraderPage>(index));
 }
 
 }  // namespace
 
 void TNorvoFirmwareUpgrader::NextUpdate(IUpgraderAction& sender)
 {
-    sender.SetEnabled(PageIndex(FForm.ActivePage()) < kUpgraderPageCount);
+    sender.SetEnabled(PageIndex(FPages.ActivePage()) < kUpgraderPageCount);
 }
 
-void TNorvoFirmwareUpgrader::NextExecute(IUpgraderAction&) { ShowPageBeside(FForm, +1); }
+void TNorvoFirmwareUpgrader::NextExecute(IUpgraderAction&) { ShowPageBeside(FPages, +1); }
 
 void TNorvoFirmwareUpgrader::PreviousUpdate(IUpgraderAction& sender)
 {
-    sender.SetEnabled(PageIndex(FForm.ActivePage()) > 1);
+    sender.SetEnabled(PageIndex(FPages.ActivePage()) > 1);
 }
 
-void TNorvoFirmwareUpgrader::PreviousExecute(IUpgraderAction&) { ShowPageBeside(FForm, -1); }
+void TNorvoFirmwareUpgrader::PreviousExecute(IUpgraderAction&) { ShowPageBeside(FPages, -1); }
 
 bool TNorvoFirmwareUpgrader::LogInForRestore()
 {
@@ -127,3 +130,92 @@ void TNorvoFirmwareUpgrader::UsePasswords(const TPasswords& passwords)
     FTyped = passwords;
     FForm.SetPasswords(passwords);
 }
+
+bool TNorvoFirmwareUpgrader::ShowOutcome(const QString& text, bool success, bool checkVersion)
+{
+    QString message = text;
+    bool ok = success;
+    if (checkVersion) {
+        QString version;
+        try {
+            GetFirmwareVersion(version);
+        } catch (const std::exception&) {
+            version.clear();  // an unreadable version is a wrong version
+        }
+        if (version != QLatin1String(ProductProfile::TargetFirmwareVersion)) {
+            message = QStringLiteral("The firmware version does not match. ") +
+                      QLatin1String(ProductProfile::RetryAdviceText);
+            ok = false;
+        }
+    }
+    FForm.ShowOutcome(message, ok);
+    return ok;
+}
+
+void TNorvoFirmwareUpgrader::OfferBackup(const QString& file)
+{
+    FOfferedBackup = file;
+    FForm.OfferBackup(file);
+}
+
+void TNorvoFirmwareUpgrader::ShowFirmwareVersion(const QString& version)
+{
+    FFirmwareVersion = version;
+    FForm.ShowFirmwareVersion(version);
+}
+
+void TNorvoFirmwareUpgrader::CheckFirmware()
+{
+    FForm.SetReturnPage(TUpgraderPage::Outcome, TUpgraderPage::Configuration);
+    const TBusyCursor busy(FForm.Waiting());
+    const QString retry = QLatin1String(ProductProfile::RetryAdviceText);
+    if (Login()) {
+        QString version;
+        GetFirmwareVersion(version);
+        ShowFirmwareVersion(version);
+        if (!FirmwareVersionShown())
+            ShowOutcome(QStringLiteral("Could not connect to router and/or determine firmware version. ") + retry,
+                        false, false);
+    } else if (IsLegacyFirmware()) {
+        FForm.ShowSupportLink(true);
+        ShowOutcome(
+            QStringLiteral("This router has firmware version 3.0. ") + QLatin1String(ProductProfile::ManualUpgradeText),
+            false, false);
+    } else {
+        FForm.ShowSupportLink(false);
+        ShowOutcome(QStringLiteral("Error logging into router. ") + retry, false, false);
+    }
+}
+
+QString TNorvoFirmwareUpgrader::NewSettingsFileName() const
+{
+    // While an upgrade's backup waits, the name offered is a new one.
+    return ProgramFiles::NewBackupPath();
+}
+
+void TNorvoFirmwareUpgrader::SaveSettingsFromPage(const QString& fileName)
+{
+    // A pending backup may be the only copy of the router's settings from
+    // before a failed upgrade; the router may now be on factory settings.
+    if (PendingBackup::IsPending(fileName) &&
+        !FForm.Confirm(QStringLiteral("\"%1\" holds your router settings from before an upgrade that did not "
+                                      "finish. Saving now would replace them with the router's current "
+                                      "settings.\n\nReplace the file anyway?")
+                           .arg(QDir::toNativeSeparators(QFileInfo(fileName).absoluteFilePath()))))
+        return;
+    SaveSettings(fileName);
+}
+
+void TNorvoFirmwareUpgrader::OfferPendingBackupAtStart()
+{
+    const QString file = PendingBackup::File();
+    if (file.isEmpty())
+        return;
+    if (FForm.Confirm(QStringLiteral("An earlier upgrade did not finish. Your router settings from before it are "
+                                     "saved in \"%1\".\n\nOpen the Restore Settings page to put them back on "
+                                     "the router?")
+                          .arg(QDir::toNativeSeparators(file))))
+        FForm.OpenBackupRestore(file);
+}
+
+void TNorvoFirmwareUpgrader::OpenOfferedBackup() { FForm.OpenBackupRestore(FOfferedBackup); }

@@ -5,6 +5,7 @@
 
 #include "driver/RouterRequests.h"
 #include "driver/UpgraderView.h"
+#include "driver/ViewPages.h"
 #include "http/IdHTTP.h"
 #include "resources/FirmwareSource.h"
 
@@ -53,11 +54,33 @@ public:
     // Whether the last restart wait ended with the router answering.
     bool RouterCameBack() const { return FRouterCameBack; }
 
+    // Check Firmware on the Configuration page: logs in and shows the
+    // router's firmware version, or ends on the outcome that says why not
+    // (Previous there returns to the Configuration page).
+    virtual void CheckFirmware();
+    // The version read from the router, shown on the Configuration page.
+    void ShowFirmwareVersion(const QString& version);
+    // Shows the outcome; with checkVersion, only a router that now reports
+    // the target version counts as a success. Whether a success was shown.
+    bool ShowOutcome(const QString& text, bool success, bool checkVersion);
+
+    // The settings backup's life outside the express run: the name the Save
+    // Settings page proposes (a new one while a backup is pending), saving
+    // from that page (asking before a pending backup is written over), the
+    // start-up offer of a backup that an unfinished upgrade left, and the
+    // Outcome page's button that opens the offered backup for restoring.
+    QString NewSettingsFileName() const;
+    void SaveSettingsFromPage(const QString& fileName);
+    void OfferPendingBackupAtStart();
+    void OpenOfferedBackup();
+
     // What the user gave, handed in by the view whenever it changes: the
     // router's address as a URL ("http://host[:port]") and the text of the
     // two password boxes.
     void SetRouterURL(const QString& url) { FRouterURL = url; }
     void SetTypedPasswords(const TPasswords& passwords) { FTyped = passwords; }
+    // The page the view shows and its return page, at every change.
+    void SetShownPage(const TShownPage& shown) { FPages.Shown(shown); }
 
     std::string GetURL() const;
     TIdHTTP& GetHTTP() { return FRequests.HTTP(); }
@@ -83,12 +106,19 @@ protected:
     void WireActions();
     // Uses passwords for the next logins and shows them in the boxes.
     void UsePasswords(const TPasswords& passwords);
+    // The backup the Outcome page offers (empty: none).
+    void OfferBackup(const QString& file);
+    // Whether the Configuration page shows a version read from the router.
+    bool FirmwareVersionShown() const { return !FFirmwareVersion.trimmed().isEmpty(); }
 
     IUpgraderView& FForm;  // the window's view; not owned
+    TViewPages FPages;     // what the view shows, as it tells
     TRouterRequests FRequests;
     TFirmwareSource FFirmware;
     TWaitFunction FWait;
     bool FRouterCameBack = false;  // set by RestartRouter
     QString FRouterURL;            // handed in by the view
     TPasswords FTyped;             // handed in by the view, or set by UsePasswords
+    QString FFirmwareVersion;      // shown on the Configuration page
+    QString FOfferedBackup;        // offered on the Outcome page
 };

@@ -94,12 +94,12 @@ QString TWrx310::RouterText(const std::string& bytes)
 
 void TWrx310::NextUpdate(IUpgraderAction& sender)
 {
-    const TUpgraderPage page = FForm.ActivePage();
+    const TUpgraderPage page = FPages.ActivePage();
     if (page == TUpgraderPage::Status) {
         sender.SetEnabled(false);
         return;
     }
-    sender.SetEnabled((page == TUpgraderPage::Configuration && FForm.FirmwareVersionShown()) ||
+    sender.SetEnabled((page == TUpgraderPage::Configuration && FirmwareVersionShown()) ||
                       page == TUpgraderPage::SaveSettings || page == TUpgraderPage::RestoreSettings ||
                       page == TUpgraderPage::UpgradeType);
 }
@@ -108,24 +108,24 @@ void TWrx310::NextExecute(IUpgraderAction&) { ExpressUpgrade(); }
 
 void TWrx310::PreviousUpdate(IUpgraderAction& sender)
 {
-    const TUpgraderPage page = FForm.ActivePage();
+    const TUpgraderPage page = FPages.ActivePage();
     sender.SetEnabled(
         page == TUpgraderPage::Configuration || page == TUpgraderPage::SaveSettings ||
-        ((page == TUpgraderPage::Outcome || page == TUpgraderPage::RestoreSettings) && FForm.ReturnPage(page)));
+        ((page == TUpgraderPage::Outcome || page == TUpgraderPage::RestoreSettings) && FPages.ReturnPage()));
 }
 
 void TWrx310::PreviousExecute(IUpgraderAction&)
 {
-    const TUpgraderPage page = FForm.ActivePage();
+    const TUpgraderPage page = FPages.ActivePage();
     if (page == TUpgraderPage::Configuration) {
-        FForm.ShowPage(TUpgraderPage::UpgradeType);
+        FPages.ShowPage(TUpgraderPage::UpgradeType);
         FForm.HideNavigationButtons();
     } else if (page == TUpgraderPage::SaveSettings) {
-        FForm.ShowPage(TUpgraderPage::Configuration);
+        FPages.ShowPage(TUpgraderPage::Configuration);
     } else if (page == TUpgraderPage::Outcome || page == TUpgraderPage::RestoreSettings) {
-        if (const std::optional<TUpgraderPage> returnPage = FForm.ReturnPage(page)) {
-            FForm.ForgetReturnPage(page);
-            FForm.ShowPage(*returnPage);
+        if (const std::optional<TUpgraderPage> returnPage = FPages.ReturnPage()) {
+            FPages.ForgetReturnPage();
+            FPages.ShowPage(*returnPage);
         }
     }
 }
@@ -168,10 +168,10 @@ void TWrx310::RestoreSettings(const QString& fileName)
 void TWrx310::OnStatusPage(const QString& startText, const QString& finalText, const std::function<void()>& work)
 {
     const TBusyCursor busy(FForm.Waiting());
-    const auto page = KeptPage(FForm);
+    const auto page = KeptPage(FPages);
     try {
         FForm.StartStatus(startText);
-        FForm.ShowPage(TUpgraderPage::Status);
+        FPages.ShowPage(TUpgraderPage::Status);
         work();
     } catch (...) {
         FForm.StepStatus(finalText);
@@ -196,7 +196,7 @@ void TWrx310::UploadFile(const QString& fileName, const std::string& path, const
 void TWrx310::SendFirmware()
 {
     FForm.StartStatus(kUpgradingFirmware);
-    FForm.ShowPage(TUpgraderPage::Status);
+    FPages.ShowPage(TUpgraderPage::Status);
     // A missing, damaged or refused image fails here, before anything is written or sent.
     const QByteArray image = FFirmware.Load();
     const QString path = ProgramFiles::Path(ProductProfile::FirmwareFileName);
@@ -222,7 +222,7 @@ void TWrx310::UpgradeFirmware()
     bool failed = false;
     {
         const TBusyCursor busy(FForm.Waiting());
-        const auto page = KeptPage(FForm);
+        const auto page = KeptPage(FPages);
         try {
             SendFirmware();
         } catch (const std::exception& error) {
@@ -232,7 +232,7 @@ void TWrx310::UpgradeFirmware()
         FForm.StepStatus(kFinalizingFirmware);
     }
     if (failed)
-        FForm.ShowOutcome(FFirmwareUnconfirmed ? kFirmwareUnconfirmedText : kFirmwareProblemText, false, false);
+        ShowOutcome(FFirmwareUnconfirmed ? kFirmwareUnconfirmedText : kFirmwareProblemText, false, false);
 }
 
 void TWrx310::RestartRouter()
@@ -290,7 +290,7 @@ void TWrx310::ExpressUpgrade()
         if (!FRunBackup.isEmpty()) {
             // The router may have been changed: end on the failure outcome,
             // which offers the backup, besides the error's own message.
-            FForm.ShowOutcome(kUpgradeErrorText, false, false);
+            ShowOutcome(kUpgradeErrorText, false, false);
         } else {
             // Nothing was changed: the user may retry or close.
             FForm.SetRunButtonsEnabled(true);
@@ -303,7 +303,7 @@ void TWrx310::ShowLoginFailedPrompt()
 {
     FForm.ShowLoginFailedPrompt(kLoginFailedText);
     FForm.SetRunButtonsEnabled(true);
-    FForm.ShowPage(TUpgraderPage::UpgradeType);
+    FPages.ShowPage(TUpgraderPage::UpgradeType);
 }
 
 void TWrx310::RunExpressUpgrade(const TPasswords& passwords, std::optional<TRouterChange>& change)
@@ -311,13 +311,13 @@ void TWrx310::RunExpressUpgrade(const TPasswords& passwords, std::optional<TRout
     FForm.SetRunButtonsEnabled(false);
     // A backup that an earlier run left waiting is offered by every outcome
     // of this one, until this run's own backup takes its place.
-    FForm.OfferBackup(PendingBackup::File());
+    OfferBackup(PendingBackup::File());
 
     // An image that cannot be sent stops the run before the router is touched.
     try {
         FFirmware.Load();
     } catch (const std::exception&) {
-        FForm.ShowOutcome(kFirmwareProblemText, false, false);
+        ShowOutcome(kFirmwareProblemText, false, false);
         return;
     }
 
@@ -334,7 +334,7 @@ void TWrx310::RunExpressUpgrade(const TPasswords& passwords, std::optional<TRout
         return;
     }
     if (version == QLatin1String(ProductProfile::TargetFirmwareVersion)) {
-        FForm.ShowOutcome(QString::fromLatin1(ProductProfile::AlreadyCurrentText), true, true);
+        ShowOutcome(QString::fromLatin1(ProductProfile::AlreadyCurrentText), true, true);
         return;
     }
 
@@ -351,7 +351,7 @@ void TWrx310::RunExpressUpgrade(const TPasswords& passwords, std::optional<TRout
     // while the router is still as it was.
     PendingBackup::Record(settingsFile);
     FRunBackup = settingsFile;
-    FForm.OfferBackup(settingsFile);
+    OfferBackup(settingsFile);
 
     change.emplace(FForm);
     UpgradeFirmware();
@@ -364,7 +364,7 @@ void TWrx310::RunExpressUpgrade(const TPasswords& passwords, std::optional<TRout
     // The upgraded router starts with factory settings: no password.
     UsePasswords({});
     if (!Login()) {
-        FForm.ShowOutcome(kUpgradeErrorText, false, false);
+        ShowOutcome(kUpgradeErrorText, false, false);
         return;
     }
     RestoreSettings(settingsFile);
@@ -377,17 +377,17 @@ void TWrx310::RunExpressUpgrade(const TPasswords& passwords, std::optional<TRout
     loggedIn = Login();
     awake.reset();
     if (!loggedIn) {
-        FForm.ShowOutcome(kUpgradeErrorText, false, false);
+        ShowOutcome(kUpgradeErrorText, false, false);
         return;
     }
-    if (!FForm.ShowOutcome(QString::fromLatin1(ProductProfile::UpgradeSucceededText), true, true))
+    if (!ShowOutcome(QString::fromLatin1(ProductProfile::UpgradeSucceededText), true, true))
         return;  // the version check failed: the backup stays pending
     PendingBackup::Clear(settingsFile);
     if (loginProvesRestore) {
         // Logged in with the user's password on the new version: the
         // settings are back, and the backup has done its work.
         QFile::remove(settingsFile);
-        FForm.OfferBackup(PendingBackup::File());
+        OfferBackup(PendingBackup::File());
     } else {
         // Upgraded, but nothing shows whether the settings took: the file
         // stays and the outcome offers it, though the next start won't ask.

@@ -63,12 +63,34 @@ std::optional<TUpgraderPage> TPageControl::ReturnPage(TUpgraderPage page) const
     return std::nullopt;
 }
 
+void TPageControl::SetReturnPage(TUpgraderPage page, TUpgraderPage returnPage)
+{
+    if (page == TUpgraderPage::Outcome)
+        SetOutcomeReturnPage(PageWidget(returnPage));
+    else if (page == TUpgraderPage::RestoreSettings)
+        SetRestoreReturnPage(PageWidget(returnPage));
+}
+
 void TPageControl::ForgetReturnPage(TUpgraderPage page)
 {
     if (page == TUpgraderPage::Outcome)
-        outcomeReturnPage_ = nullptr;
+        SetOutcomeReturnPage(nullptr);
     else if (page == TUpgraderPage::RestoreSettings)
-        restoreReturnPage_ = nullptr;
+        SetRestoreReturnPage(nullptr);
+}
+
+void TPageControl::SetOutcomeReturnPage(QWidget* page)
+{
+    outcomeReturnPage_ = page;
+    if (handlers_.ReturnPagesChanged)
+        handlers_.ReturnPagesChanged();
+}
+
+void TPageControl::SetRestoreReturnPage(QWidget* page)
+{
+    restoreReturnPage_ = page;
+    if (handlers_.ReturnPagesChanged)
+        handlers_.ReturnPagesChanged();
 }
 
 void TPageControl::SetTabsVisible(bool visible)

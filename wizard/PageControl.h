@@ -27,6 +27,8 @@ public:
         std::function<void(QWidget* page)> PageShown;
         // After the user has picked the page at index through the tabs.
         std::function<void(int index)> TabPageChanged;
+        // After a return page was set or forgotten.
+        std::function<void()> ReturnPagesChanged;
     };
 
     // Watches form's pcCards from here on.
@@ -40,14 +42,15 @@ public:
 
     // The page Previous reopens from page (Outcome or Restore Settings).
     std::optional<TUpgraderPage> ReturnPage(TUpgraderPage page) const;
+    void SetReturnPage(TUpgraderPage page, TUpgraderPage returnPage);
     void ForgetReturnPage(TUpgraderPage page);
     // Page that Previous reopens from the Outcome page; nullptr when none.
     QWidget* OutcomeReturnPage() const { return outcomeReturnPage_; }
-    void SetOutcomeReturnPage(QWidget* page) { outcomeReturnPage_ = page; }
+    void SetOutcomeReturnPage(QWidget* page);
     // Page that Previous reopens from the Restore Settings page when the
     // backup offer opened it; nullptr when none.
     QWidget* RestoreReturnPage() const { return restoreReturnPage_; }
-    void SetRestoreReturnPage(QWidget* page) { restoreReturnPage_ = page; }
+    void SetRestoreReturnPage(QWidget* page);
 
     // Shows or hides every tab and the tab bar; the active page stays.
     void SetTabsVisible(bool visible);

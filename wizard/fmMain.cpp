@@ -65,9 +65,10 @@ void TfrmMain::ConnectHandlers()
     connect(btnSaveFirmware, &QPushButton::clicked, this, guard(&TfrmMain::btnSaveFirmwareClick));
     connect(btnRestoreBackup, &QPushButton::clicked, this, guard(&TfrmMain::btnRestoreBackupClick));
     FPages = std::make_unique<TPageControl>(
-        *this, TPageControl::THandlers{[this](const std::function<void()>& handler) { RunGuarded(handler); },
-                                       [this](QWidget* page) { PageShown(page); },
-                                       [this](int index) { pcCardsChange(index); }});
+        *this,
+        TPageControl::THandlers{[this](const std::function<void()>& handler) { RunGuarded(handler); },
+                                [this](QWidget* page) { PageShown(page); }, [this](int index) { pcCardsChange(index); },
+                                [this] { HandShownPageToDriver(); }});
     Link_Label->installEventFilter(this);
 
     actSaveSettings.OnUpdate = [this](TAction& a) { actSaveSettingsUpdate(a); };
@@ -189,7 +190,7 @@ void TfrmMain::FormShow()
     lblContinue->hide();
 
     // Once the window is up: a backup that an unfinished upgrade left.
-    QTimer::singleShot(0, this, [this] { RunGuarded([this] { OfferPendingBackup(); }); });
+    QTimer::singleShot(0, this, [this] { RunGuarded([this] { FUpgrader->OfferPendingBackupAtStart(); }); });
 
     if (lookupError)
         std::rethrow_exception(lookupError);
@@ -282,6 +283,8 @@ void TfrmMain::BeginBusyStatus(const QString& text) { FStatus->BeginBusy(text); 
 void TfrmMain::EndBusyStatus() { FStatus->EndBusy(); }
 
 std::optional<QString> TfrmMain::AskRouterPassword(const QString& text) { return Seams().AskPassword(text); }
+
+bool TfrmMain::Confirm(const QString& text) { return Seams().AskYesNo(text); }
 
 void TfrmMain::ShowRouterAnswer(const QString& text) { mmoOutput->setPlainText(text); }
 

@@ -55,7 +55,7 @@ public:
     void BeginBusyStatus(const QString& text = QString()) override;
     void EndBusyStatus() override;
     // Returns whether the outcome shown is a success (after the version check).
-    bool ShowOutcome(const QString& text, bool success, bool checkVersion) override;
+    void ShowOutcome(const QString& text, bool success) override;
     void ShowNavigationButtons();
     void HideNavigationButtons() override;
     // Always: the address box gets what the lookup finds, also nothing.
@@ -63,8 +63,10 @@ public:
     void GetDefaultGateway(TGatewayUpdate update = TGatewayUpdate::Always) override;
     void SetTabsVisible(bool visible);
     void SetPasswords(const TPasswords& passwords) override;
-    bool FirmwareVersionShown() const override;
+    void ShowFirmwareVersion(const QString& version) override;
+    void ShowSupportLink(bool visible) override;
     std::optional<QString> AskRouterPassword(const QString& text) override;
+    bool Confirm(const QString& text) override;
     void ShowRouterAnswer(const QString& text) override;
     void ShowLoginFailedPrompt(const QString& text) override;
     void SetRunButtonsEnabled(bool enabled) override;
@@ -85,8 +87,7 @@ public:
     // pcCards and its show rule runs, also when it was active already.
     void ShowPage(QWidget* page);
     void ShowPage(TUpgraderPage page) override;
-    TUpgraderPage ActivePage() const override;
-    std::optional<TUpgraderPage> ReturnPage(TUpgraderPage page) const override;
+    void SetReturnPage(TUpgraderPage page, TUpgraderPage returnPage) override;
     void ForgetReturnPage(TUpgraderPage page) override;
 
     // The page control behind those, with the pages Previous returns to.
@@ -98,7 +99,7 @@ public:
     void OfferBackup(const QString& file) override;
     // Opens the Restore Settings page with file chosen; Previous there
     // returns to returnPage.
-    void OpenBackupRestore(const QString& file, QWidget* returnPage);
+    void OpenBackupRestore(const QString& file) override;
 
     IWaiting& Waiting() override { return FWaiting; }
 
@@ -138,6 +139,7 @@ private:
     // Construction and wiring (fmMain.cpp; the driver's inputs in fmMainDriverInput.cpp).
     void ConnectHandlers();
     void HandInputsToDriver();
+    void HandShownPageToDriver();
     void GuardActionHandlers();
     void FormCreate(const TDriverFactory& makeDriver);
     void FormShow();
@@ -184,7 +186,6 @@ private:
     void btnBrowseRestoreClick();
     void actRestoreSettingsUpdate(TAction& sender);
     void actRestoreSettingsExecute(TAction& sender);
-    void OfferPendingBackup();
 
     std::unique_ptr<TWizardSeams> FSeams;
     std::unique_ptr<IAdapterQuery> FAdapterQuery;

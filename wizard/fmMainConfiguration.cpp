@@ -33,12 +33,18 @@ void TfrmMain::SetPasswords(const TPasswords& passwords)
     edExpressAdminPassword->setText(passwords.Express);
 }
 
-bool TfrmMain::FirmwareVersionShown() const { return !lblFirmwareVersion->text().trimmed().isEmpty(); }
+void TfrmMain::ShowFirmwareVersion(const QString& version)
+{
+    lblFirmwareVersion->setText(version);
+    AutoSizeLabel(lblFirmwareVersion);
+}
+
+void TfrmMain::ShowSupportLink(bool visible) { Link_Label->setVisible(visible); }
 
 void TfrmMain::GetDefaultGateway(TGatewayUpdate update)
 {
     const TBusyCursor busy(FWaiting);
-    const auto page = KeptPage(*this);
+    const auto page = KeptPage(*FPages);
     ShowPage(tsStatus);
 
     StartStatus(GatewayStatusText);
@@ -65,24 +71,5 @@ void TfrmMain::tsConfigurationShow()
 void TfrmMain::btnCheckFirmwareClick()
 {
     const QScopedValueRollback<int> run(FRunsInProgress, FRunsInProgress + 1);
-    FPages->SetOutcomeReturnPage(tsConfiguration);
-    const TBusyCursor busy(FWaiting);
-    const QString retry = QLatin1String(ProductProfile::RetryAdviceText);
-    if (FUpgrader->Login()) {
-        QString version;
-        FUpgrader->GetFirmwareVersion(version);
-        lblFirmwareVersion->setText(version);
-        AutoSizeLabel(lblFirmwareVersion);
-        if (lblFirmwareVersion->text().trimmed().isEmpty())
-            ShowOutcome(QStringLiteral("Could not connect to router and/or determine firmware version. ") + retry,
-                        false, false);
-    } else if (FUpgrader->IsLegacyFirmware()) {
-        Link_Label->show();
-        ShowOutcome(
-            QStringLiteral("This router has firmware version 3.0. ") + QLatin1String(ProductProfile::ManualUpgradeText),
-            false, false);
-    } else {
-        Link_Label->hide();
-        ShowOutcome(QStringLiteral("Error logging into router. ") + retry, false, false);
-    }
+    FUpgrader->CheckFirmware();
 }

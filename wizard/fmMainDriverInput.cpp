@@ -1,5 +1,6 @@
 // What the user gives the window reaches the driver as values, at once and
-// whenever it changes: the driver keeps them and never reads the boxes back.
+// whenever it changes (the address, the passwords, the page shown): the
+// driver keeps them and never reads the window back.
 #include "driver/utNorvoFirmwareUpgrader.h"
 #include "wizard/fmMain.h"
 
@@ -21,4 +22,13 @@ void TfrmMain::HandInputsToDriver()
     connect(edExpressAdminPassword, &QLineEdit::textChanged, this, handPasswords);
     handAddress();
     handPasswords();
+    HandShownPageToDriver();
+}
+
+void TfrmMain::HandShownPageToDriver()
+{
+    if (!FUpgrader || !FPages)
+        return;
+    const TUpgraderPage page = FPages->ActivePage();
+    FUpgrader->SetShownPage({page, FPages->ReturnPage(page)});
 }

@@ -1,4 +1,4 @@
-// The Outcome page: the outcome with its version check, the support link,
+// The Outcome page: the outcome the driver decided, the support link,
 // the offer to put a settings backup back, and the firmware save.
 #include "wizard/fmMain.h"
 
@@ -14,23 +14,8 @@
 
 #include <exception>
 
-bool TfrmMain::ShowOutcome(const QString& text, bool success, bool checkVersion)
+void TfrmMain::ShowOutcome(const QString& message, bool ok)
 {
-    QString message = text;
-    bool ok = success;
-    if (checkVersion) {
-        QString version;
-        try {
-            FUpgrader->GetFirmwareVersion(version);
-        } catch (const std::exception&) {
-            version.clear();  // an unreadable version is a wrong version
-        }
-        if (version != QLatin1String(ProductProfile::TargetFirmwareVersion)) {
-            message = QStringLiteral("The firmware version does not match. ") +
-                      QLatin1String(ProductProfile::RetryAdviceText);
-            ok = false;
-        }
-    }
     SupportLogLine(lcWizard(),
                    (ok ? QStringLiteral("Outcome: success: ") : QStringLiteral("Outcome: failure: ")) + message);
     pcSuccessFailure->setCurrentWidget(ok ? tsSuccess : tsFailure);
@@ -45,7 +30,6 @@ bool TfrmMain::ShowOutcome(const QString& text, bool success, bool checkVersion)
     btnCancel->setEnabled(true);
     if (ok)
         btnCancel->setText(QStringLiteral("&Close"));
-    return ok;
 }
 
 void TfrmMain::tsOutcomeShow()
@@ -75,7 +59,7 @@ void TfrmMain::OfferBackup(const QString& file)
         tsOutcomeShow();  // the page shown follows the offer
 }
 
-void TfrmMain::btnRestoreBackupClick() { OpenBackupRestore(FOfferedBackup, tsOutcome); }
+void TfrmMain::btnRestoreBackupClick() { FUpgrader->OpenOfferedBackup(); }
 
 // ---------------------------------------------------------------------------
 // Firmware save

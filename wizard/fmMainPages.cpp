@@ -14,9 +14,7 @@ void TfrmMain::ShowPage(QWidget* page) { FPages->ShowPage(page); }
 
 void TfrmMain::ShowPage(TUpgraderPage page) { FPages->ShowPage(page); }
 
-TUpgraderPage TfrmMain::ActivePage() const { return FPages->ActivePage(); }
-
-std::optional<TUpgraderPage> TfrmMain::ReturnPage(TUpgraderPage page) const { return FPages->ReturnPage(page); }
+void TfrmMain::SetReturnPage(TUpgraderPage page, TUpgraderPage returnPage) { FPages->SetReturnPage(page, returnPage); }
 
 void TfrmMain::ForgetReturnPage(TUpgraderPage page) { FPages->ForgetReturnPage(page); }
 
@@ -26,6 +24,8 @@ void TfrmMain::ckShowTabsClick() { SetTabsVisible(ckShowTabs->isChecked()); }
 
 void TfrmMain::PageShown(QWidget* page)
 {
+    // The driver learns the page before its show rule may start a lookup.
+    HandShownPageToDriver();
     RunGuarded([&] {
         if (page == tsConfiguration)
             tsConfigurationShow();

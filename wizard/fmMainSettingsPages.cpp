@@ -17,8 +17,7 @@ void TfrmMain::tsSaveSettingsShow()
 {
     if (!DefaultSettingsFilePending)
         return;
-    // While an upgrade's backup waits, the name offered is a new one.
-    edSaveSettingsFile->setText(ProgramFiles::NewBackupPath());
+    edSaveSettingsFile->setText(FUpgrader->NewSettingsFileName());
     DefaultSettingsFilePending = false;
 }
 
@@ -36,16 +35,7 @@ void TfrmMain::actSaveSettingsUpdate(TAction& sender)
 void TfrmMain::actSaveSettingsExecute(TAction&)
 {
     const QScopedValueRollback<int> run(FRunsInProgress, FRunsInProgress + 1);
-    const QString file = edSaveSettingsFile->text();
-    // A pending backup may be the only copy of the router's settings from
-    // before a failed upgrade; the router may now be on factory settings.
-    if (PendingBackup::IsPending(file) &&
-        !Seams().AskYesNo(QStringLiteral("\"%1\" holds your router settings from before an upgrade that did not "
-                                         "finish. Saving now would replace them with the router's current "
-                                         "settings.\n\nReplace the file anyway?")
-                              .arg(QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath()))))
-        return;
-    FUpgrader->SaveSettings(file);
+    FUpgrader->SaveSettingsFromPage(edSaveSettingsFile->text());
 }
 
 // ---------------------------------------------------------------------------
@@ -79,22 +69,10 @@ void TfrmMain::actRestoreSettingsExecute(TAction&)
 // ---------------------------------------------------------------------------
 // A kept backup back to the router
 
-void TfrmMain::OpenBackupRestore(const QString& file, QWidget* returnPage)
+void TfrmMain::OpenBackupRestore(const QString& file)
 {
     ShowNavigationButtons();
-    FPages->SetRestoreReturnPage(returnPage);
+    FPages->SetRestoreReturnPage(pcCards->currentWidget());
     ShowPage(tsRestoreSettings);
     edRestoreSettingsFilename->setText(file);  // after the page's show rule
-}
-
-void TfrmMain::OfferPendingBackup()
-{
-    const QString file = PendingBackup::File();
-    if (file.isEmpty())
-        return;
-    if (Seams().AskYesNo(QStringLiteral("An earlier upgrade did not finish. Your router settings from before it are "
-                                        "saved in \"%1\".\n\nOpen the Restore Settings page to put them back on "
-                                        "the router?")
-                             .arg(QDir::toNativeSeparators(file))))
-        OpenBackupRestore(file, pcCards->currentWidget());
 }

@@ -64,10 +64,12 @@ TEST(DriverRules, NextAndPreviousPerPage)
                      (c.returnPageSet ? " return page" : ""));
         TFakeUpgraderView view;
         TWrx310 driver(view);
+        view.HandIn = [&driver](const TShownPage& shown) { driver.SetShownPage(shown); };
+        driver.ShowFirmwareVersion(c.versionShown ? QStringLiteral("3.5") : QString());
         view.Page = c.page;
-        view.VersionShown = c.versionShown;
         if (c.returnPageSet)
             view.ReturnPages[c.page] = P::Configuration;
+        driver.SetShownPage({c.page, view.ReturnPage(c.page)});
         TFakeAction next, previous;
         view.Navigation.NextUpdate(next);
         view.Navigation.PreviousUpdate(previous);
@@ -131,6 +133,7 @@ protected:
         driver_ = std::make_unique<TWrx310>(View, firmware);
         driver_->SetRouterURL(QString::fromStdString(router_->Url()));
         driver_->SetTypedPasswords(View.Typed);
+        View.HandIn = [this](const TShownPage& shown) { driver_->SetShownPage(shown); };
         View.Waits.OnPause = [this](int ms) { router_->AdvanceTime(ms); };
     }
 

@@ -1,6 +1,7 @@
-// A view for the driver without the window: it keeps the state a driver
-// reads (page, passwords, router address, return pages), records every
-// call that changes something, in order, and counts the waits it is asked for.
+// A view for the driver without the window: it keeps what it shows (page,
+// return pages, passwords, version), hands the page shown to the driver as
+// the window does, records every call that changes something, in order, and
+// counts the waits it is asked for.
 #pragma once
 
 #include "driver/UpgraderView.h"
@@ -52,19 +53,28 @@ struct TFakeWaiting : IWaiting {
 
 class TFakeUpgraderView : public IUpgraderView {
 public:
-    TUpgraderPage ActivePage() const override { return Page; }
     void ShowPage(TUpgraderPage page) override
     {
         Page = page;
         Record(QStringLiteral("ShowPage(%1)").arg(QLatin1String(PageName(page))));
+        HandShownPage();
     }
     void HideNavigationButtons() override { Record(QStringLiteral("HideNavigationButtons")); }
-    std::optional<TUpgraderPage> ReturnPage(TUpgraderPage page) const override
+    std::optional<TUpgraderPage> ReturnPage(TUpgraderPage page) const
     {
         const auto found = ReturnPages.find(page);
         return found == ReturnPages.end() ? std::nullopt : std::optional<TUpgraderPage>(found->second);
     }
-    void ForgetReturnPage(TUpgraderPage page) override { ReturnPages.erase(page); }
+    void SetReturnPage(TUpgraderPage page, TUpgraderPage returnPage) override
+    {
+        ReturnPages[page] = returnPage;
+        HandShownPage();
+    }
+    void ForgetReturnPage(TUpgraderPage page) override
+    {
+        ReturnPages.erase(page);
+        HandShownPage();
+    }
     void SetNavigationHandlers(TNavigationHandlers handlers) override { Navigation = std::move(handlers); }
 
     void StartStatus(const QString& text) override { Record(QStringLiteral("StartStatus(%1)").arg(text)); }
@@ -72,16 +82,23 @@ public:
     void BeginBusyStatus(const QString&) override { Record(QStringLiteral("BeginBusyStatus")); }
     void EndBusyStatus() override { Record(QStringLiteral("EndBusyStatus")); }
 
-    bool ShowOutcome(const QString& text, bool success, bool) override
+    void ShowOutcome(const QString& text, bool success) override
     {
         Record(QStringLiteral("ShowOutcome(%1, %2)").arg(text, success ? "success" : "failure"));
         Page = TUpgraderPage::Outcome;
-        return success;
+        HandShownPage();
     }
     void OfferBackup(const QString& file) override
     {
         Backup = file;
         Record(QStringLiteral("OfferBackup(%1)").arg(file));
+    }
+    void OpenBackupRestore(const QString& file) override
+    {
+        Record(QStringLiteral("OpenBackupRestore(%1)").arg(file));
+        ReturnPages[TUpgraderPage::RestoreSettings] = Page;
+        Page = TUpgraderPage::RestoreSettings;
+        HandShownPage();
     }
 
     void SetPasswords(const TPasswords& passwords) override
@@ -89,13 +106,26 @@ public:
         Typed = passwords;
         Record(QStringLiteral("SetPasswords(%1, %2)").arg(passwords.Configuration, passwords.Express));
     }
-    bool FirmwareVersionShown() const override { return VersionShown; }
+    void ShowFirmwareVersion(const QString& version) override
+    {
+        Version = version;
+        Record(QStringLiteral("ShowFirmwareVersion(%1)").arg(version));
+    }
+    void ShowSupportLink(bool visible) override
+    {
+        Record(QStringLiteral("ShowSupportLink(%1)").arg(visible ? "true" : "false"));
+    }
     void GetDefaultGateway(TGatewayUpdate) override { Record(QStringLiteral("GetDefaultGateway")); }
 
     std::optional<QString> AskRouterPassword(const QString&) override
     {
         Record(QStringLiteral("AskRouterPassword"));
         return PasswordAnswer;
+    }
+    bool Confirm(const QString&) override
+    {
+        Record(QStringLiteral("Confirm"));
+        return ConfirmAnswer;
     }
     void ShowRouterAnswer(const QString&) override { Record(QStringLiteral("ShowRouterAnswer")); }
     void ShowLoginFailedPrompt(const QString& text) override
@@ -127,15 +157,23 @@ public:
     std::map<TUpgraderPage, TUpgraderPage> ReturnPages;
     TNavigationHandlers Navigation;
     QString Backup;
-    TPasswords Typed;  // what the password boxes show
-    bool VersionShown = false;
+    TPasswords Typed;                       // what the password boxes show
+    QString Version;                        // the version the Configuration page shows
     std::optional<QString> PasswordAnswer;  // what the password prompt returns; none: Cancel
+    bool ConfirmAnswer = false;             // the answer to a yes/no question
+    // Where the view hands the page it shows, as the window does to its driver.
+    std::function<void(const TShownPage&)> HandIn;
     TFakeWaiting Waits;
     int RouterChanges = 0;
     mutable QStringList Calls;
 
 private:
     void Record(const QString& call) const { Calls.append(call); }
+    void HandShownPage()
+    {
+        if (HandIn)
+            HandIn({Page, ReturnPage(Page)});
+    }
 };
 
 }  // namespace drivertest

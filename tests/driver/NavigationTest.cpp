@@ -33,7 +33,8 @@ TEST_P(Navigation, NextAndPreviousFollowThePage)
     form.ShowNavigationButtons();
     QWidget* page = form.*c.page;
     form.pcCards->setCurrentWidget(page);
-    form.lblFirmwareVersion->setText(c.versionShown ? QStringLiteral("3.5") : QStringLiteral("  "));
+    // As Check Firmware leaves it: a version read, or only blanks.
+    driver.ShowFirmwareVersion(c.versionShown ? QStringLiteral("3.5") : QStringLiteral("  "));
     form.Pages().SetOutcomeReturnPage(c.returnPageSet ? form.tsConfiguration : nullptr);
 
     driver.NextUpdate(form.actNext);

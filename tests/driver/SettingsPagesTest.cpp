@@ -214,7 +214,7 @@ TEST_F(SettingsPages, RestoringAMissingFileFailsBeforeAnyRequest)
 TEST_F(SettingsPages, SaveFirmwareWritesTheEmbeddedImageOrNothingWhenCancelled)
 {
     Start();
-    Form().ShowOutcome(QStringLiteral("failed"), false, false);
+    Form().ShowOutcome(QStringLiteral("failed"), false);
     ASSERT_TRUE(Form().pnlSaveFirmware->isVisibleTo(Form().tsOutcome));
     const QString file = folder.filePath(QStringLiteral("firmware"));
 

@@ -162,7 +162,7 @@ TEST_F(EndRequests, AfterTheOutcomeASignalClosesTheWindow)
 {
     driver().OnExpressUpgrade = [&] {
         TRouterChange change(form());
-        form().ShowOutcome(QStringLiteral("done"), true, false);
+        form().ShowOutcome(QStringLiteral("done"), true);
     };
     form().WiredChk->setChecked(true);
     form().btnNext->click();

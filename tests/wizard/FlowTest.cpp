@@ -100,7 +100,7 @@ TEST_P(Outcome, ShowsThePageForTheResult)
     driver().VersionFails = c.Version == nullptr;
     form().btnNext->setEnabled(true);
     form().btnCancel->setEnabled(false);
-    form().ShowOutcome("Given text.", c.Success, c.CheckVersion);
+    driver().ShowOutcome("Given text.", c.Success, c.CheckVersion);
 
     EXPECT_EQ(form().pcCards->currentWidget(), form().tsOutcome);
     EXPECT_EQ(form().pcSuccessFailure->currentWidget(), c.ExpectSuccess ? form().tsSuccess : form().tsFailure);
@@ -127,9 +127,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, Outcome,
 
 TEST_F(Flow, SecondOutcomeOnTheCurrentOutcomePageUpdatesTheSaveFirmwarePanel)
 {
-    form().ShowOutcome("Upload failed.", false, false);
+    form().ShowOutcome("Upload failed.", false);
     ASSERT_TRUE(form().pnlSaveFirmware->isVisible());
-    form().ShowOutcome("Done.", true, false);  // the page is current already
+    form().ShowOutcome("Done.", true);  // the page is current already
     EXPECT_FALSE(form().pnlSaveFirmware->isVisible());
 }
 
@@ -283,7 +283,7 @@ TEST_F(Flow, ChoosingAPageByItsTabSetsTheNavigationButtons)
 
 TEST_F(Flow, SupportLinkOpensTheProductPageThroughTheDesktop)
 {
-    form().ShowOutcome("x", false, false);
+    form().ShowOutcome("x", false);
     form().Link_Label->show();
     QTest::mouseClick(form().Link_Label, Qt::LeftButton);
     ASSERT_EQ(window->Seams.OpenedUrls.size(), 1u);

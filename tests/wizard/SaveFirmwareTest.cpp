@@ -24,7 +24,7 @@ protected:
     {
         window = MakeTestWindow(MakeFakeUpgrader);
         window->Form().Upgrader().Firmware().AllowPlaceholder = true;
-        form().ShowOutcome("There was an error.", false, false);
+        form().ShowOutcome("There was an error.", false);
     }
     TfrmMain& form() { return window->Form(); }
     QStringList FolderContent() { return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden); }

@@ -68,7 +68,7 @@ int main(int argc, char** argv)
     for (int i = 0; i < form.pcCards->count(); ++i) {
         openTab(i);
         if (form.pcCards->currentWidget() == form.tsConfiguration)
-            form.lblFirmwareVersion->setText("3.4");
+            form.Upgrader().ShowFirmwareVersion("3.4");  // as Check Firmware shows it
         ok &= Save(form, folder, QStringLiteral("window-tabs-%1").arg(names[i]));
     }
     form.resize(760, 480);
@@ -83,7 +83,7 @@ int main(int argc, char** argv)
     end.WiredChk->setChecked(true);
     end.ShowNavigationButtons();
     end.Link_Label->show();
-    end.ShowOutcome(QStringLiteral("This router has firmware version 3.0. ") + ProductProfile::ManualUpgradeText, false,
+    end.ShowOutcome(QStringLiteral("This router has firmware version 3.0. ") + ProductProfile::ManualUpgradeText,
                     false);
     ok &= Save(end, folder, "window-outcome-failure");
     // A run that failed after the upgrade: its settings backup is offered.
@@ -94,14 +94,14 @@ int main(int argc, char** argv)
     file.close();
     end.OfferBackup(backup);
     end.ShowOutcome(QStringLiteral("There was an error with the upgrade process. ") + ProductProfile::RetryAdviceText,
-                    false, false);
+                    false);
     ok &= Save(end, folder, "window-outcome-restore-offer");
     // An upgrade that worked, but with no password to prove the settings took.
-    end.ShowOutcome(ProductProfile::UpgradeSucceededText, true, false);
+    end.ShowOutcome(ProductProfile::UpgradeSucceededText, true);
     ok &= Save(end, folder, "window-outcome-success-backup-kept");
     QFile::remove(backup);
     end.OfferBackup({});
-    end.ShowOutcome(ProductProfile::UpgradeSucceededText, true, false);
+    end.ShowOutcome(ProductProfile::UpgradeSucceededText, true);
     ok &= Save(end, folder, "window-outcome-success");
     return ok ? 0 : 1;
 }
