@@ -84,6 +84,13 @@ bool TNorvoFirmwareUpgrader::LogInForRestore()
 
 void TNorvoFirmwareUpgrader::RestoreSettingsAndRestart(const QString& fileName)
 {
+    FResult = TRunResult::RestoreFailed;
+    RunRestore(fileName);
+    FResult = TRunResult::Restored;
+}
+
+void TNorvoFirmwareUpgrader::RunRestore(const QString& fileName)
+{
     const QString shown = QDir::toNativeSeparators(fileName);
     if (!LogInForRestore()) {
         SupportLogLine(lcDriver(), QStringLiteral("Restore not sent: no password logged in"));
@@ -169,11 +176,15 @@ void TNorvoFirmwareUpgrader::CheckFirmware()
     FForm.SetReturnPage(TUpgraderPage::Outcome, TUpgraderPage::Configuration);
     const TBusyCursor busy(FForm.Waiting());
     const QString retry = QLatin1String(ProductProfile::RetryAdviceText);
+    FResult = TRunResult::LoginFailed;
     if (Login()) {
         QString version;
+        FResult = TRunResult::Failed;
         GetFirmwareVersion(version);
         ShowFirmwareVersion(version);
-        if (!FirmwareVersionShown())
+        if (FirmwareVersionShown())
+            FResult = TRunResult::VersionRead;
+        else
             ShowOutcome(QStringLiteral("Could not connect to router and/or determine firmware version. ") + retry,
                         false, false);
     } else if (IsLegacyFirmware()) {

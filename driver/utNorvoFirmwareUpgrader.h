@@ -15,6 +15,22 @@
 #include <memory>
 #include <string>
 
+// How the last run ended, for a view that reports it in other ways than
+// words (a command line's exit status).
+enum class TRunResult {
+    None,              // no run has ended yet
+    Upgraded,          // upgraded, new version read, settings proven by the user's password
+    UpgradedUnproven,  // upgraded, new version read; no password to prove the settings: backup kept
+    AlreadyCurrent,    // the router has the target version already; nothing changed
+    VersionRead,       // Check Firmware read the router's version
+    LoginFailed,       // no login; nothing on the router changed
+    FirmwareProblem,   // the image is missing, damaged or refused; nothing on the router changed
+    Failed,            // an error before anything on the router changed
+    FailedBackupKept,  // failed after the settings were saved; the router may be changed; backup kept
+    Restored,          // the Restore Settings run ended, its proof held where a backup was pending
+    RestoreFailed,     // the Restore Settings run failed or found no proof
+};
+
 // Pauses the driver for the given milliseconds. By default the view's pause,
 // which keeps the window painted without taking input; tests pass one that
 // returns at once.
@@ -53,6 +69,10 @@ public:
     virtual void RestoreSettingsAndRestart(const QString& fileName);
     // Whether the last restart wait ended with the router answering.
     bool RouterCameBack() const { return FRouterCameBack; }
+    // How the last run ended, and the settings backup its outcome offers
+    // (empty: none).
+    TRunResult Result() const { return FResult; }
+    QString OfferedBackup() const { return FOfferedBackup; }
 
     // Check Firmware on the Configuration page: logs in and shows the
     // router's firmware version, or ends on the outcome that says why not
@@ -101,6 +121,7 @@ protected:
     // Logs in for a restore: with the password boxes, then with none (a
     // router on factory settings), then with a password the user is asked for.
     bool LogInForRestore();
+    void RunRestore(const QString& fileName);
 
     // Wires the view's commands to this object's handlers; called by the constructor.
     void WireActions();
@@ -121,4 +142,5 @@ protected:
     TPasswords FTyped;             // handed in by the view, or set by UsePasswords
     QString FFirmwareVersion;      // shown on the Configuration page
     QString FOfferedBackup;        // offered on the Outcome page
+    TRunResult FResult = TRunResult::None;
 };

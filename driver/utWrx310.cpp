@@ -278,12 +278,14 @@ void TWrx310::ExpressUpgrade()
 {
     const TPasswords passwords{FTyped.Configuration.trimmed(), FTyped.Express.trimmed()};
     FRunBackup.clear();
+    FResult = TRunResult::None;
     // From the firmware upload to the outcome the router is being changed.
     std::optional<TRouterChange> change;
     try {
         RunExpressUpgrade(passwords, change);
     } catch (...) {
         LogRunStopped();
+        FResult = FRunBackup.isEmpty() ? TRunResult::Failed : TRunResult::FailedBackupKept;
         // Emptied password boxes would let a retry log in to the
         // factory-fresh router and call it current, its settings not restored.
         UsePasswords(passwords);
@@ -317,6 +319,7 @@ void TWrx310::RunExpressUpgrade(const TPasswords& passwords, std::optional<TRout
     try {
         FFirmware.Load();
     } catch (const std::exception&) {
+        FResult = TRunResult::FirmwareProblem;
         ShowOutcome(kFirmwareProblemText, false, false);
         return;
     }
@@ -330,11 +333,13 @@ void TWrx310::RunExpressUpgrade(const TPasswords& passwords, std::optional<TRout
             GetFirmwareVersion(version);
     });
     if (!loggedIn) {
+        FResult = TRunResult::LoginFailed;
         ShowLoginFailedPrompt();
         return;
     }
     if (version == QLatin1String(ProductProfile::TargetFirmwareVersion)) {
-        ShowOutcome(QString::fromLatin1(ProductProfile::AlreadyCurrentText), true, true);
+        const bool current = ShowOutcome(QString::fromLatin1(ProductProfile::AlreadyCurrentText), true, true);
+        FResult = current ? TRunResult::AlreadyCurrent : TRunResult::Failed;
         return;
     }
 
@@ -354,6 +359,8 @@ void TWrx310::RunExpressUpgrade(const TPasswords& passwords, std::optional<TRout
     OfferBackup(settingsFile);
 
     change.emplace(FForm);
+    // Every outcome from here on offers the backup; only proof changes that.
+    FResult = TRunResult::FailedBackupKept;
     UpgradeFirmware();
     // The router may still be writing its flash: a restart request now could
     // leave it unable to start. The outcome says so and offers the backup.
@@ -383,6 +390,7 @@ void TWrx310::RunExpressUpgrade(const TPasswords& passwords, std::optional<TRout
     if (!ShowOutcome(QString::fromLatin1(ProductProfile::UpgradeSucceededText), true, true))
         return;  // the version check failed: the backup stays pending
     PendingBackup::Clear(settingsFile);
+    FResult = loginProvesRestore ? TRunResult::Upgraded : TRunResult::UpgradedUnproven;
     if (loginProvesRestore) {
         // Logged in with the user's password on the new version: the
         // settings are back, and the backup has done its work.

@@ -34,6 +34,7 @@ struct ProofCase {
     bool backupKept;
     bool recordKept;    // the next start asks about it
     QString offerText;  // in the offer on the outcome page; empty: no offer
+    TRunResult result;  // what a view without words (the command line) reports
 };
 
 void PrintTo(const ProofCase& c, std::ostream* os) { *os << c.name; }
@@ -65,17 +66,21 @@ TEST_P(BackupProof, BackupGoesOnlyWhenTheLastLoginProvesTheRestore)
         EXPECT_TRUE(Form().lblBackupFile->text().contains(SettingsFile));
     }
     EXPECT_TRUE(Seams().Errors.empty());
+    EXPECT_EQ(Form().Upgrader().Result(), c.result);
+    EXPECT_EQ(Form().Upgrader().OfferedBackup(), c.offerText.isEmpty() ? QString() : SettingsFile);
 }
 
-INSTANTIATE_TEST_SUITE_P(Runs, BackupProof,
-                         ::testing::Values(
-                             // The factory router takes the empty password too: that login proves
-                             // nothing, so the file stays and is offered, but the next start won't ask.
-                             ProofCase{"empty_password_restore_ignored", "", 1, true, true, false, kKeptText},
-                             ProofCase{"empty_password_restore_works", "", 0, true, true, false, kKeptText},
-                             ProofCase{"password_set_restore_ignored", "admin", 1, false, true, true, kSavedText},
-                             ProofCase{"password_set_restore_works", "admin", 0, true, false, false, QString()}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Runs, BackupProof,
+    ::testing::Values(
+        // The factory router takes the empty password too: that login proves
+        // nothing, so the file stays and is offered, but the next start won't ask.
+        ProofCase{"empty_password_restore_ignored", "", 1, true, true, false, kKeptText, TRunResult::UpgradedUnproven},
+        ProofCase{"empty_password_restore_works", "", 0, true, true, false, kKeptText, TRunResult::UpgradedUnproven},
+        ProofCase{"password_set_restore_ignored", "admin", 1, false, true, true, kSavedText,
+                  TRunResult::FailedBackupKept},
+        ProofCase{"password_set_restore_works", "admin", 0, true, false, false, QString(), TRunResult::Upgraded}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // A configuration folder that cannot be written (owned by root after a sudo
 // run, say): a file stands where the folder should be.

@@ -163,6 +163,7 @@ TEST_F(ExpressRunOnView, RefusedImageEndsOnTheOutcomeBeforeAnyRequest)
                            "downloading it again., failure)"}));
     EXPECT_TRUE(Router().Requests().empty());
     EXPECT_EQ(View.RouterChanges, 0);
+    EXPECT_EQ(Driver().Result(), TRunResult::FirmwareProblem);
 }
 
 TEST_F(ExpressRunOnView, RefusedLoginAsksAgainOnTheUpgradeTypePage)
@@ -178,6 +179,7 @@ TEST_F(ExpressRunOnView, RefusedLoginAsksAgainOnTheUpgradeTypePage)
                                              "SetRunButtonsEnabled(true)", "ShowPage(UpgradeType)"}));
     EXPECT_EQ(View.Typed.Configuration, QStringLiteral(" admin "));  // the boxes as the user left them
     EXPECT_EQ(View.RouterChanges, 0);
+    EXPECT_EQ(Driver().Result(), TRunResult::LoginFailed);
 }
 
 // A restore that fails after the firmware went in: the passwords come back
@@ -208,6 +210,46 @@ TEST_F(ExpressRunOnView, FailedRestorePutsThePasswordsBackThenOffersTheBackup)
     EXPECT_EQ(View.RouterChanges, 0);
     EXPECT_GT(View.Waits.BusiestDepth, 0);
     EXPECT_EQ(View.Waits.Busy, 0) << "the hourglass goes with the error";
+    EXPECT_EQ(Driver().Result(), TRunResult::FailedBackupKept);
+    EXPECT_EQ(Driver().OfferedBackup(), backup);
+}
+
+// Check Firmware is the driver's run: the view is told the version, or the
+// outcome that says why there is none, and Previous there returns to the
+// Configuration page.
+struct CheckCase {
+    const char* name;
+    std::string routerPassword;
+    QStringList decisions;
+    TRunResult result;
+};
+
+TEST_F(ExpressRunOnView, CheckFirmwareTellsTheViewWhatItRead)
+{
+    const CheckCase cases[] = {
+        {"version read", "admin", {"ShowFirmwareVersion(3.5)"}, TRunResult::VersionRead},
+        {"login refused",
+         "other",
+         {"ShowSupportLink(false)",
+          "ShowOutcome(Error logging into router. You may close this installer and try running it again or use the "
+          "web interface of your router to perform the upgrade., failure)"},
+         TRunResult::LoginFailed},
+    };
+    for (const CheckCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        testsupport::RouterSimConfig config;
+        config.password = c.routerPassword;
+        Start(config);
+        View.Calls.clear();
+        View.ReturnPages.clear();
+
+        Driver().CheckFirmware();
+
+        EXPECT_EQ(View.Decisions(), c.decisions);
+        EXPECT_EQ(View.ReturnPage(TUpgraderPage::Outcome), TUpgraderPage::Configuration);
+        EXPECT_EQ(Driver().Result(), c.result);
+        EXPECT_EQ(View.Waits.Busy, 0);
+    }
 }
 
 // The restart waits go through the view: a fixed minute of pauses, then a
