@@ -1,6 +1,7 @@
 #include "wizard/WizardSeams.h"
 
 #include "base/SafeFile.h"
+#include "cli/inputs/RunLock.h"
 #include "net/LogoutInhibitor.h"
 
 #include <QApplication>
@@ -111,6 +112,10 @@ TWizardSeams::TWizardSeams()
       EndProgramNow(EndNow),
       HoldLogout([]() -> std::shared_ptr<void> {
           return std::make_shared<TLogoutInhibitor>(TLogoutInhibitor::UpgradeReason());
+      }),
+      TakeRunLock([]() -> std::shared_ptr<void> {
+          auto lock = std::make_shared<TRunLock>();
+          return lock->TryLock() ? lock : nullptr;
       })
 {
 }

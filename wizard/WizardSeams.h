@@ -63,4 +63,8 @@ public:
     // Asks the desktop to hold a logout until the returned object goes (best
     // effort: it may hold nothing). Never waits for the desktop's answer.
     std::function<std::shared_ptr<void>()> HoldLogout;
+    // Takes the lock that keeps two runs on this PC, the window's or the
+    // command line's, from changing routers at the same time: held while the
+    // returned object lives; nothing when another run holds it.
+    std::function<std::shared_ptr<void>()> TakeRunLock;
 };

@@ -27,6 +27,9 @@ const QString CloseRefusedText = QStringLiteral(
     "The router is being upgraded. Closing now could leave it without its settings. Please wait until the upgrade "
     "has finished.");
 
+const QString RunLockedText =
+    QStringLiteral("Another upgrade is running on this PC. Wait for it to finish, then try again.");
+
 }  // namespace
 
 TfrmMain::TfrmMain(TDriverFactory makeDriver, QWidget* parent)
@@ -113,6 +116,16 @@ void TfrmMain::RunGuarded(const std::function<void()>& handler)
     } catch (...) {
         ShowError(QStringLiteral("Unknown error"));
     }
+}
+
+std::shared_ptr<void> TfrmMain::TakeRunLock()
+{
+    std::shared_ptr<void> lock = Seams().TakeRunLock();
+    if (!lock) {
+        SupportLogLine(lcWizard(), QStringLiteral("Run refused: another run on this PC holds the lock"));
+        Seams().ShowMessage(RunLockedText);
+    }
+    return lock;
 }
 
 void TfrmMain::ShowError(const QString& text)

@@ -144,6 +144,9 @@ private:
     void FormCreate(const TDriverFactory& makeDriver);
     void FormShow();
     void FormDestroy();
+    // The lock between runs that change a router, for one run: nothing, and
+    // the user told so, when another run on this PC holds it.
+    std::shared_ptr<void> TakeRunLock();
     // Shows an error that escaped a handler, and logs it.
     void ShowError(const QString& text);
     // The one decision on a request to end the program, logged; ends the

@@ -91,6 +91,9 @@ void TfrmMain::WiredChkClick()
 
 void TfrmMain::btnExpressUpgradeClick()
 {
+    const std::shared_ptr<void> lock = TakeRunLock();
+    if (!lock)
+        return;
     const QScopedValueRollback<int> run(FRunsInProgress, FRunsInProgress + 1);
     ShowNavigationButtons();
     GetDefaultGateway();

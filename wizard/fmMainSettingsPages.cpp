@@ -62,6 +62,9 @@ void TfrmMain::actRestoreSettingsUpdate(TAction& sender)
 
 void TfrmMain::actRestoreSettingsExecute(TAction&)
 {
+    const std::shared_ptr<void> lock = TakeRunLock();
+    if (!lock)
+        return;
     const QScopedValueRollback<int> run(FRunsInProgress, FRunsInProgress + 1);
     FUpgrader->RestoreSettingsAndRestart(edRestoreSettingsFilename->text().trimmed());
 }

@@ -7,6 +7,7 @@
 //   window->Seams.DialogAnswers.push_back("/tmp/x.gws");    // next file dialog confirms this name
 #pragma once
 
+#include "cli/inputs/RunLock.h"
 #include "driver/utNorvoFirmwareUpgrader.h"
 #include "net/IPFunctions.h"
 #include "tests/support/UserFolders.h"
@@ -107,6 +108,9 @@ struct TSeamRecorder {
     std::vector<int> EndedPrograms;  // exit status of every EndProgramNow; the test goes on
     int LogoutHoldsTaken = 0;        // logout holds asked of the desktop
     int LogoutHoldsReleased = 0;     // and given back
+    // The lock between runs, in the test's own folder, never the user's
+    // runtime folder.
+    QString RunLockPath = UserFolders().filePath(QStringLiteral("norvo-firmware-upgrade.lock"));
 
     void Install(TWizardSeams& seams)
     {
@@ -146,6 +150,10 @@ struct TSeamRecorder {
         seams.HoldLogout = [this] {
             ++LogoutHoldsTaken;
             return std::shared_ptr<void>(nullptr, [this](void*) { ++LogoutHoldsReleased; });
+        };
+        seams.TakeRunLock = [this]() -> std::shared_ptr<void> {
+            auto lock = std::make_shared<TRunLock>(RunLockPath);
+            return lock->TryLock() ? lock : nullptr;
         };
     }
 
