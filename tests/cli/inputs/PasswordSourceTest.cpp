@@ -245,11 +245,14 @@ public:
     }
     // What the terminal shows until it has shown needle; gives up after
     // five seconds of silence, which only a fault causes.
-    QByteArray ReadUntil(const QByteArray& needle)
+    QByteArray ReadUntil(const QByteArray& needle) { return Read(needle, 5000); }
+    // What the terminal has shown so far, without waiting for more.
+    QByteArray ReadShown() { return Read({}, 0); }
+    QByteArray Read(const QByteArray& needle, int silenceMs)
     {
-        while (!Shown.contains(needle)) {
+        while (needle.isEmpty() || !Shown.contains(needle)) {
             pollfd poll{Master, POLLIN, 0};
-            if (::poll(&poll, 1, 5000) <= 0)
+            if (::poll(&poll, 1, silenceMs) <= 0)
                 break;
             char buffer[256];
             const ssize_t n = ::read(Master, buffer, sizeof buffer);
@@ -344,6 +347,35 @@ TEST(PasswordPrompt, ASignalGivesTheEchoBack)
         }
         EXPECT_TRUE(terminal.Echoes()) << c.Name;
     }
+}
+
+// Ctrl+Z during the prompt: the echo is back while the program is stopped,
+// and when it continues the prompt asks again without echo.
+TEST(PasswordPrompt, AStopShowsTheEchoUntilThePromptAsksAgain)
+{
+    TPseudoTerminal terminal;
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const TPasswordRead read = PromptPasswordOnTerminal(terminal.Slave, terminal.Slave, kPrompt);
+        ::_exit(read.Password == QStringLiteral("after") ? 0 : 1);
+    }
+    terminal.ReadUntil(kPrompt);
+    ::kill(child, SIGTSTP);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, WUNTRACED), child);
+    ASSERT_TRUE(WIFSTOPPED(status)) << status;
+    EXPECT_TRUE(terminal.Echoes());
+
+    ::kill(child, SIGCONT);
+    const QByteArray askedAgain = kPrompt + "\r\n" + kPrompt;
+    EXPECT_TRUE(terminal.ReadUntil(askedAgain).contains(askedAgain)) << terminal.Shown.toStdString();
+    EXPECT_FALSE(terminal.Echoes());
+    terminal.Type("after\n");
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_FALSE(terminal.ReadShown().contains("after"));
+    EXPECT_TRUE(terminal.Echoes());
 }
 
 }  // namespace
