@@ -74,6 +74,8 @@ int TCommandLineRun::Run()
         view_->PrintError(password.Error);
         return ExitCode::CannotRun;
     }
+    if (environment_.OnRunStarting)
+        environment_.OnRunStarting();
     if (!environment_.TakeRunLock())
         return Finish(ExitCode::RunInProgress, kRunInProgressText);
 

@@ -38,6 +38,11 @@ struct TCliEnvironment {
     // Ends the process at once with the exit code (a request to end before
     // the router was changed); never returns.
     std::function<void(int exitCode)> EndProgramNow;
+    // Called once the password is read, before the router is looked for:
+    // from here on a signal is a request that the run decides on (see
+    // EndRequested). Until then it ends the program as usual, also while
+    // the password is typed. May be empty.
+    std::function<void()> OnRunStarting;
 };
 
 // The parts of a real run: the WRX-270 driver with the given firmware
