@@ -5,6 +5,7 @@
 #include "cli/PasswordSource.h"
 #include "cli/RunLock.h"
 #include "driver/EndRequest.h"
+#include "driver/ProgramFiles.h"
 #include "driver/utWrx310.h"
 #include "log/SupportLog.h"
 
@@ -25,6 +26,32 @@ const QString kRunInProgressText =
     QStringLiteral("Another run of this program is changing a router from this PC. Try again when it has finished.");
 
 QString Shown(const QString& file) { return QDir::toNativeSeparators(file); }
+
+// "host" and "host:80" are the same router.
+QString WithoutDefaultPort(const QString& router)
+{
+    return router.endsWith(QLatin1String(":80")) ? router.chopped(3) : router;
+}
+
+// A record of an earlier version names no router: it may be this one's.
+bool MayBeOf(const PendingBackup::TEntry& entry, const QString& router)
+{
+    return entry.Router.isEmpty() ||
+           WithoutDefaultPort(entry.Router).compare(WithoutDefaultPort(router), Qt::CaseInsensitive) == 0;
+}
+
+QString PendingNotice(const PendingBackup::TEntry& entry)
+{
+    const QString router =
+        entry.Router.isEmpty() ? QStringLiteral("router not recorded") : QStringLiteral("router ") + entry.Router;
+    const QString time = entry.Time.isValid()
+                             ? QStringLiteral(", ") + entry.Time.toString(QStringLiteral("yyyy-MM-dd HH:mm"))
+                             : QString();
+    return QStringLiteral(
+               "A settings backup from an earlier upgrade is pending: %1 (%2%3). Restore it with --restore "
+               "%1.")
+        .arg(Shown(entry.File), router, time);
+}
 
 }  // namespace
 
@@ -69,6 +96,13 @@ int TCommandLineRun::Run()
     adapters_ = environment_.MakeAdapterQuery();
     view_ = std::make_unique<TTerminalView>(environment_.Output, *adapters_, request_.Quiet);
 
+    // Before anything else: a backup an earlier upgrade left may be the only
+    // copy of some router's settings.
+    const QList<PendingBackup::TEntry> pending =
+        request_.Mode == TCliRequest::TMode::Restore ? QList<PendingBackup::TEntry>() : PendingBackup::Entries();
+    for (const PendingBackup::TEntry& entry : pending)
+        Notice(PendingNotice(entry));
+
     const TPasswordRead password = environment_.ReadPassword(request_.PasswordFile);
     if (!password.Password) {
         view_->PrintError(password.Error);
@@ -100,6 +134,18 @@ int TCommandLineRun::Run()
     if (view_->RouterAddress().isEmpty())
         return Finish(ExitCode::NoRouter, kNoRouterText);
     SupportLogLine(lcCli(), QStringLiteral("Router: ") + view_->RouterAddress());
+
+    // Upgrading this router again would leave its earlier backup behind a
+    // new one taken from a router that may now be on factory settings.
+    if (request_.Mode == TCliRequest::TMode::Express && !request_.NewBackup) {
+        for (auto entry = pending.crbegin(); entry != pending.crend(); ++entry)
+            if (MayBeOf(*entry, view_->RouterAddress()))
+                return Finish(ExitCode::BackupPending,
+                              QStringLiteral("A settings backup of this router from an earlier upgrade is still "
+                                             "pending: %1. Restore it with --restore %1, or upgrade anyway with "
+                                             "--new-backup.")
+                                  .arg(Shown(entry->File)));
+    }
     return RunDriver();
 }
 
@@ -174,6 +220,15 @@ QString TCommandLineRun::BackupLine() const
     if (backup.isEmpty())
         return {};
     return QStringLiteral("Settings backup kept: ") + Shown(backup);
+}
+
+void TCommandLineRun::Notice(const QString& text)
+{
+    SupportLogLine(lcCli(), text);
+    if (request_.Quiet)
+        view_->PrintError(text);
+    else
+        view_->PrintLine(text);
 }
 
 int TCommandLineRun::Finish(int exitCode, const QString& outcome)

@@ -70,6 +70,9 @@ private:
     int Finish(int exitCode, const QString& outcome);
     int ExpressResult();
     QString BackupLine() const;
+    // A line for the user before the run: standard output, or standard
+    // error with --quiet.
+    void Notice(const QString& text);
 
     TCliRequest request_;
     TCliEnvironment environment_;

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <QSettings>
 
 #include <functional>
 #include <ostream>
@@ -387,6 +388,98 @@ INSTANTIATE_TEST_SUITE_P(
                       SignalCase{"while_restoring_settings", "Uploading Router Settings...", std::nullopt,
                                  "SIGTERM refused: the router is being changed; the run goes on.\n"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+enum class TRecord { ThisRouter, OtherRouter, WithoutRouter };
+
+struct PendingCase {
+    const char* name;
+    TRecord record;
+    TMode mode;
+    bool newBackup;
+    int exitCode;
+    int firmwareUploads;
+};
+
+void PrintTo(const PendingCase& c, std::ostream* os) { *os << c.name; }
+
+class Pending : public CliRun, public ::testing::WithParamInterface<PendingCase> {};
+
+// A backup an earlier upgrade left is named before anything else; an
+// upgrade of the router it belongs to stops unless --new-backup. A record
+// of an earlier version names no router: it may belong to this one.
+TEST_P(Pending, BackupIsNamedFirstAndGuardsItsRouter)
+{
+    const PendingCase& c = GetParam();
+    StartRouter();
+    const QString earlier = FolderPath(kBackup);
+    {
+        QFile file(earlier);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("settings of an earlier run");
+    }
+    ProgramFiles::SetClock([] { return QDateTime(QDate(2026, 12, 10), QTime(14, 5, 9)); });
+    QString recordedRouter;
+    if (c.record == TRecord::WithoutRouter) {
+        QSettings(QStringLiteral("norvo"), QStringLiteral("firmware-upgrade"))
+            .setValue(QStringLiteral("PendingSettingsBackups"), QStringList{earlier});
+    } else {
+        recordedRouter = c.record == TRecord::ThisRouter ? RouterAddress() : QStringLiteral("192.168.9.1");
+        PendingBackup::Record(earlier, recordedRouter);
+    }
+    TCliRequest request;
+    request.Mode = c.mode;
+    request.Router = RouterAddress();
+    request.NewBackup = c.newBackup;
+
+    EXPECT_EQ(Run(request), c.exitCode) << Out.toStdString();
+    ProgramFiles::SetClock({});
+
+    const QString details = recordedRouter.isEmpty()
+                                ? QStringLiteral("router not recorded")
+                                : QStringLiteral("router %1, 2026-12-10 14:05").arg(recordedRouter);
+    ASSERT_FALSE(OutLines().isEmpty());
+    EXPECT_EQ(OutLines().constFirst(),
+              QStringLiteral("A settings backup from an earlier upgrade is pending: %1 (%2). Restore it with --restore "
+                             "%1.")
+                  .arg(earlier, details));
+    if (c.exitCode == ExitCode::BackupPending)
+        EXPECT_EQ(LastLine(), QStringLiteral("A settings backup of this router from an earlier upgrade is still "
+                                             "pending: %1. Restore it with --restore %1, or upgrade anyway with "
+                                             "--new-backup.")
+                                  .arg(earlier));
+    EXPECT_EQ(static_cast<int>(Router().FirmwareUploads().size()), c.firmwareUploads);
+    // The earlier backup stays, recorded, whatever this run did.
+    EXPECT_TRUE(PendingBackup::IsPending(earlier));
+    EXPECT_EQ(FilesLeft(), QStringList{kBackup});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Pending,
+    ::testing::Values(
+        PendingCase{"this_router", TRecord::ThisRouter, TMode::Express, false, ExitCode::BackupPending, 0},
+        PendingCase{"this_router_new_backup", TRecord::ThisRouter, TMode::Express, true, ExitCode::Ok, 1},
+        PendingCase{"another_router", TRecord::OtherRouter, TMode::Express, false, ExitCode::Ok, 1},
+        PendingCase{"record_without_router", TRecord::WithoutRouter, TMode::Express, false, ExitCode::BackupPending, 0},
+        PendingCase{"check", TRecord::ThisRouter, TMode::Check, false, ExitCode::Ok, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The record of an express run's backup names the router it came from.
+TEST_F(CliRun, AKeptBackupIsRecordedWithItsRouterAndTime)
+{
+    testsupport::RouterSimConfig config;
+    config.rebootDowntimeMs = std::int64_t{1} << 40;
+    StartRouter(config);
+    ProgramFiles::SetClock([] { return QDateTime(QDate(2026, 12, 10), QTime(14, 5, 9)); });
+    TCliRequest request;
+    request.Router = RouterAddress();
+    EXPECT_EQ(Run(request), ExitCode::FailedBackupKept);
+    ProgramFiles::SetClock({});
+    const QList<PendingBackup::TEntry> entries = PendingBackup::Entries();
+    ASSERT_EQ(entries.size(), 1);
+    EXPECT_EQ(entries[0].File, FolderPath(kBackup));
+    EXPECT_EQ(entries[0].Router, RouterAddress());
+    EXPECT_EQ(entries[0].Time, QDateTime(QDate(2026, 12, 10), QTime(14, 5, 9)));
+}
 
 TEST_F(CliRun, APasswordThatCannotBeReadEndsTheRunBeforeAnything)
 {
