@@ -4,6 +4,7 @@
 // --check, --restore) needs no display: a core application, the same log,
 // the same rules for signals, and its exit status.
 #include "app/Application.h"
+#include "app/CliRequest.h"
 #include "app/CommandLine.h"
 #include "app/DisplayCheck.h"
 #include "app/Leftovers.h"
@@ -46,20 +47,6 @@ void RemoveLeftovers()
 {
     for (const QString& file : RemoveStaleProgramTemporaries(ProgramFiles::Folder()))
         SupportLogLine(lcWizard(), QStringLiteral("Removed a temporary file an earlier run left: ") + file);
-}
-
-TCliRequest CliRequest(const TCommandLineOptions& options)
-{
-    TCliRequest request;
-    request.Mode = options.Mode == TRunMode::Check     ? TCliRequest::TMode::Check
-                   : options.Mode == TRunMode::Restore ? TCliRequest::TMode::Restore
-                                                       : TCliRequest::TMode::Express;
-    request.RestoreFile = options.RestoreFile;
-    request.Router = options.Router;
-    request.PasswordFile = options.PasswordFile;
-    request.Quiet = options.Quiet;
-    request.NewBackup = options.NewBackup;
-    return request;
 }
 
 // The run's lines go to standard output; the log's own copies on standard
