@@ -2,12 +2,14 @@
 // own options, the usual answer to anything it does not know, and the one
 // line without a display.
 #include "app/CommandLine.h"
+#include "tests/support/Ports.h"
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 
 #include <spawn.h>
 #include <sys/wait.h>
@@ -428,9 +430,19 @@ TEST_P(ProgramWithoutDisplay, AnswersWithoutQtsAbort)
         environment.insert(QStringLiteral("DISPLAY"), qstrcmp(c.display, "FREE") == 0 ? display : c.display);
     if (c.wayland)
         environment.insert(QStringLiteral("WAYLAND_DISPLAY"), QLatin1String(c.wayland));
+    // The user's folders of this test only: a run writes its support log there.
+    QTemporaryDir folders;
+    ASSERT_TRUE(folders.isValid());
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), folders.filePath(QStringLiteral("data")));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), folders.filePath(QStringLiteral("config")));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), folders.path());
     QProcess program;
     program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(NORVO_PROGRAM_FILE), c.arguments);
+    QStringList arguments = c.arguments;
+    arguments.replaceInStrings(QStringLiteral("{CLOSED}"), QString::number(testsupport::ClosedPort()));
+    program.start(QStringLiteral(NORVO_PROGRAM_FILE), arguments);
+    // A run reads its password from standard input: here an empty line.
+    program.closeWriteChannel();
     ASSERT_TRUE(program.waitForFinished(30000));
 
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
@@ -477,7 +489,15 @@ INSTANTIATE_TEST_SUITE_P(
                   "be started); start it from a desktop session.\n"},
         StartCase{
             "version_needs_none", {QStringLiteral("--version")}, nullptr, nullptr, 0, "norvo-firmware-upgrade ", ""},
-        StartCase{"help_needs_none", {QStringLiteral("--help")}, nullptr, nullptr, 0, "Usage: ", ""}),
+        StartCase{"help_needs_none", {QStringLiteral("--help")}, nullptr, nullptr, 0, "Usage: ", ""},
+        // A command-line run opens no window: no display is asked for.
+        StartCase{"check_needs_none",
+                  {QStringLiteral("--check"), QStringLiteral("--router"), QStringLiteral("127.0.0.1:{CLOSED}")},
+                  nullptr,
+                  nullptr,
+                  3,
+                  "Error logging into router.",
+                  ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Writing to a reader that has gone: the program's answer is lost, but the
