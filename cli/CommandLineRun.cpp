@@ -96,6 +96,12 @@ int TCommandLineRun::Run()
     adapters_ = environment_.MakeAdapterQuery();
     view_ = std::make_unique<TTerminalView>(environment_.Output, *adapters_, request_.Quiet);
 
+    static const char* const kModeNames[] = {"--express", "--check", "--restore"};
+    SupportLogLine(lcCli(),
+                   QStringLiteral("Command-line run: ") + QLatin1String(kModeNames[static_cast<int>(request_.Mode)]) +
+                       (request_.Router.isEmpty() ? QString() : QStringLiteral(" --router ") + request_.Router) +
+                       (request_.NewBackup ? QStringLiteral(" --new-backup") : QString()));
+
     // Before anything else: a backup an earlier upgrade left may be the only
     // copy of some router's settings.
     const QList<PendingBackup::TEntry> pending =
