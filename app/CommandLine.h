@@ -4,8 +4,19 @@
 #include <QString>
 #include <QStringList>
 
+// What a run does: open the window, or one of the command-line runs that
+// need no display.
+enum class TRunMode { Window, Express, Check, Restore };
+
 // What the command line asks of a run.
 struct TCommandLineOptions {
+    TRunMode Mode = TRunMode::Window;
+    QString RestoreFile;     // --restore FILE
+    QString Router;          // --router ADDRESS: "host[:port]"; empty: the default gateway
+    QString PasswordFile;    // --password-file FILE
+    bool Quiet = false;      // --quiet: only the outcome
+    bool NewBackup = false;  // --new-backup: upgrade also while a backup of the router is pending
+
     // The build's placeholder firmware image may be sent and saved: only for
     // simulated routers (the demo, the end-to-end tests, the benchmark).
     bool AllowPlaceholderFirmware = false;
@@ -25,6 +36,12 @@ struct TCommandLine {
 // Exit status of a command line that cannot be understood, as usual for
 // command-line programs (a run that fails ends with 1).
 inline constexpr int UsageExitCode = 2;
+
+// Whether text names a router: an IPv4 address (four decimal numbers up to
+// 255, without leading zeros) or a host name (letters, digits and hyphens in
+// dot-separated labels, not all of them numbers), optionally followed by
+// ":port" with a port from 1 to 65535.
+bool IsRouterAddress(const QString& text);
 
 // Parses the arguments, the program's own name first. Qt's own options
 // (-platform NAME, -style NAME, -reverse, ...) are taken as Qt takes them, with

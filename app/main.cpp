@@ -1,13 +1,17 @@
 // Start-up: the command line, the support log, the socket library, the
 // application, the wizard window with its router driver, the data module;
-// then the event loop until the window closes.
+// then the event loop until the window closes. A command-line run (--express,
+// --check, --restore) needs no display: a core application, the same log,
+// the same rules for signals, and its exit status.
 #include "app/Application.h"
+#include "app/CliRequest.h"
 #include "app/CommandLine.h"
 #include "app/DisplayCheck.h"
 #include "app/Leftovers.h"
 #include "app/ProgramInfo.h"
 #include "app/SignalGuard.h"
 #include "app/SocketLibrary.h"
+#include "cli/CommandLineRun.h"
 #include "driver/ProgramFiles.h"
 #include "driver/utWrx310.h"
 #include "log/SupportLog.h"
@@ -15,8 +19,11 @@
 #include "resources/FirmwareSource.h"
 #include "wizard/fmMain.h"
 
+#include <QLoggingCategory>
+
 #include <cstdio>
 #include <exception>
+#include <optional>
 
 namespace {
 
@@ -42,6 +49,39 @@ void RemoveLeftovers()
         SupportLogLine(lcWizard(), QStringLiteral("Removed a temporary file an earlier run left: ") + file);
 }
 
+// The run's lines go to standard output; the log's own copies on standard
+// error would repeat them (QT_LOGGING_RULES still switches them on).
+void QuietLogOnStandardError() { QLoggingCategory::setFilterRules(QStringLiteral("norvo.*.info=false")); }
+
+int RunWithoutWindow(int& argc, char** argv, const TCommandLineOptions& options)
+{
+    TSocketLibraryGuard sockets;
+    int result = 0;
+    {
+        QCoreApplication application(argc, argv);
+        QuietLogOnStandardError();
+        TSupportLog log(TSupportLog::DefaultPath(), FirstLogLine());
+        RemoveLeftovers();
+        const TFirmwareSource firmware(options.AllowPlaceholderFirmware);
+        TCliEnvironment environment = ProcessEnvironment(firmware);
+        std::optional<TSignalGuard> signalGuard;
+        std::optional<TCommandLineRun> run;
+        // SIGTERM, SIGINT and SIGHUP get the window's answer: refused while
+        // the router is being changed.
+        environment.OnRunStarting = [&] {
+            signalGuard.emplace();
+            QObject::connect(&*signalGuard, &TSignalGuard::Received, &application, [&run](int signalNumber) {
+                run->EndRequested(SignalName(signalNumber), 128 + signalNumber);
+            });
+        };
+        run.emplace(CliRequest(options), std::move(environment));
+        result = run->Run();
+        signalGuard.reset();
+    }
+    sockets.Cleanup();
+    return result;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -56,6 +96,8 @@ int main(int argc, char** argv)
         return commandLine.ExitCode;
     }
     try {
+        if (commandLine.Options.Mode != TRunMode::Window)
+            return RunWithoutWindow(argc, argv, commandLine.Options);
         TSocketLibraryGuard sockets;
         int result = 0;
         {

@@ -57,6 +57,10 @@ const QString kPendingBackupsKey = QStringLiteral("PendingSettingsBackups");
 // The single record of earlier versions, still read.
 const QString kPendingBackupKey = QStringLiteral("PendingSettingsBackup");
 
+// Per file (its absolute path): the router's address and the time of the
+// record. Kept apart from the list, which earlier versions read and write.
+const QString kPendingDetailsKey = QStringLiteral("PendingSettingsBackupDetails");
+
 QSettings Settings() { return QSettings(QStringLiteral("norvo"), QStringLiteral("firmware-upgrade")); }
 
 QStringList Recorded(QSettings& settings)
@@ -71,6 +75,16 @@ QStringList Recorded(QSettings& settings)
 // Writes the list; false when it did not reach the disk.
 bool Store(QSettings& settings, const QStringList& files)
 {
+    // Details only of the files still recorded.
+    const QVariantMap details = settings.value(kPendingDetailsKey).toMap();
+    QVariantMap kept;
+    for (const QString& file : files)
+        if (details.contains(file))
+            kept.insert(file, details.value(file));
+    if (kept.isEmpty())
+        settings.remove(kPendingDetailsKey);
+    else
+        settings.setValue(kPendingDetailsKey, kept);
     settings.remove(kPendingBackupKey);
     if (files.isEmpty())
         settings.remove(kPendingBackupsKey);
@@ -123,12 +137,15 @@ QString NewBackupPath()
 
 namespace PendingBackup {
 
-void Record(const QString& file)
+void Record(const QString& file, const QString& router)
 {
     QSettings settings = Settings();
     QStringList files = Recorded(settings);
     files.removeAll(Absolute(file));
     files.append(Absolute(file));
+    QVariantMap details = settings.value(kPendingDetailsKey).toMap();
+    details.insert(Absolute(file), QStringList{router, Clock()().toString(Qt::ISODate)});
+    settings.setValue(kPendingDetailsKey, details);
     if (!Store(settings, files)) {
         const QString folder = QDir::toNativeSeparators(QFileInfo(settings.fileName()).absolutePath());
         throw Exception(QStringLiteral("The settings backup could not be noted in the folder \"%1\", so it could "
@@ -161,6 +178,25 @@ QStringList Files()
         if (QFileInfo(file).isFile())
             existing.append(file);
     return existing;
+}
+
+QList<TEntry> Entries()
+{
+    QSettings settings = Settings();
+    const QVariantMap details = settings.value(kPendingDetailsKey).toMap();
+    QList<TEntry> entries;
+    for (const QString& file : Recorded(settings)) {
+        if (!QFileInfo(file).isFile())
+            continue;
+        const QStringList detail = details.value(file).toStringList();
+        TEntry entry{file, {}, {}};
+        if (detail.size() == 2) {
+            entry.Router = detail[0];
+            entry.Time = QDateTime::fromString(detail[1], Qt::ISODate);
+        }
+        entries.append(entry);
+    }
+    return entries;
 }
 
 QString File()

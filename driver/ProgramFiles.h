@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -34,14 +35,25 @@ void SetClock(std::function<QDateTime()> clock);
 // is proven to hold those settings again, or the user restores that file;
 // a later start offers it again. Several may be pending at once.
 namespace PendingBackup {
-// Throws when the record cannot be written, naming the folder it lives in:
-// a backup nobody remembers could not be offered after a failure.
-void Record(const QString& file);
+// A pending backup with what its record says about it. Records of earlier
+// versions name only the file: their router is empty, their time invalid.
+struct TEntry {
+    QString File;
+    QString Router;  // the router's address as "host[:port]"
+    QDateTime Time;  // when it was recorded (the clock of ProgramFiles::SetClock)
+};
+
+// Records file as the backup of router, with the time. Throws when the
+// record cannot be written, naming the folder it lives in: a backup nobody
+// remembers could not be offered after a failure.
+void Record(const QString& file, const QString& router = QString());
 // Forgets that one file, or every record without an argument.
 void Clear(const QString& file);
 void Clear();
 // The recorded backups whose files still exist, the newest last.
 QStringList Files();
+// The same with their routers and times, the newest last.
+QList<TEntry> Entries();
 // The newest of them; empty when none.
 QString File();
 bool IsPending(const QString& file);

@@ -9,6 +9,7 @@
 #include "resources/ProductProfile.h"
 
 #include <QFile>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <functional>
@@ -354,7 +355,9 @@ void TWrx310::RunExpressUpgrade(const TPasswords& passwords, std::optional<TRout
     // settings. Its record is part of it: without one, nothing could offer
     // it after a failure, so a record that cannot be written stops the run
     // while the router is still as it was.
-    PendingBackup::Record(settingsFile);
+    QString router = FRouterURL;
+    router.remove(QRegularExpression(QStringLiteral("^http://")));
+    PendingBackup::Record(settingsFile, router);
     FRunBackup = settingsFile;
     OfferBackup(settingsFile);
 

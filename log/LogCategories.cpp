@@ -4,3 +4,4 @@
 Q_LOGGING_CATEGORY(lcHttp, "norvo.http", QtInfoMsg)
 Q_LOGGING_CATEGORY(lcDriver, "norvo.driver", QtInfoMsg)
 Q_LOGGING_CATEGORY(lcWizard, "norvo.wizard", QtInfoMsg)
+Q_LOGGING_CATEGORY(lcCli, "norvo.cli", QtInfoMsg)

@@ -2,10 +2,10 @@
 // router driver reaches them only through the view the window implements.
 #pragma once
 
+#include "driver/EndRequest.h"
 #include "driver/UpgraderView.h"
 #include "ui_fmMain.h"
 #include "wizard/Action.h"
-#include "wizard/EndRequest.h"
 #include "wizard/PageControl.h"
 #include "wizard/WindowWait.h"
 #include "wizard/WizardSeams.h"

@@ -2,12 +2,14 @@
 // own options, the usual answer to anything it does not know, and the one
 // line without a display.
 #include "app/CommandLine.h"
+#include "tests/support/Ports.h"
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 
 #include <spawn.h>
 #include <sys/wait.h>
@@ -37,6 +39,13 @@ struct CommandLineCase {
     QString error;
     bool allowPlaceholder;
     const char* platform = "";  // the window system asked for with -platform
+    // A run without the window, and what it was given.
+    TRunMode mode = TRunMode::Window;
+    const char* router = "";
+    const char* restoreFile = "";
+    const char* passwordFile = "";
+    bool quiet = false;
+    bool newBackup = false;
 };
 
 void PrintTo(const CommandLineCase& c, std::ostream* os) { *os << c.name; }
@@ -58,6 +67,26 @@ TEST_P(CommandLine, AnswersAsExpected)
     EXPECT_EQ(result.Error, c.error);
     EXPECT_EQ(result.Options.AllowPlaceholderFirmware, c.allowPlaceholder);
     EXPECT_EQ(result.Options.Platform, QLatin1String(c.platform));
+    EXPECT_EQ(result.Options.Mode, c.mode);
+    EXPECT_EQ(result.Options.Router, QLatin1String(c.router));
+    EXPECT_EQ(result.Options.RestoreFile, QLatin1String(c.restoreFile));
+    EXPECT_EQ(result.Options.PasswordFile, QLatin1String(c.passwordFile));
+    EXPECT_EQ(result.Options.Quiet, c.quiet);
+    EXPECT_EQ(result.Options.NewBackup, c.newBackup);
+}
+
+QString Usage(const char* message)
+{
+    return QStringLiteral("norvo-firmware-upgrade: ") + QString::fromUtf8(message) + QLatin1Char('\n') + kTryHelp;
+}
+
+QString NoRouterAddress(const char* address)
+{
+    return Usage(QStringLiteral("'%1' is no router address: give an IPv4 address or a host name, optionally with "
+                                ":port (1-65535).")
+                     .arg(QLatin1String(address))
+                     .toUtf8()
+                     .constData());
 }
 
 const QString kVersion = QStringLiteral("norvo-firmware-upgrade " NORVO_EXPECTED_VERSION "\n");
@@ -138,15 +167,192 @@ INSTANTIATE_TEST_SUITE_P(
                         {},
                         QStringLiteral("norvo-firmware-upgrade: Unknown option 'bogus'.\n") + kTryHelp,
                         false},
-        CommandLineCase{"help_beside_a_qt_option", {"-platform", "offscreen", "-h"}, false, 0, kUsage, {}, false}),
+        CommandLineCase{"help_beside_a_qt_option", {"-platform", "offscreen", "-h"}, false, 0, kUsage, {}, false},
+        // Runs without the window.
+        CommandLineCase{"express", {"--express"}, true, 0, {}, {}, false, "", TRunMode::Express},
+        CommandLineCase{"check", {"--check"}, true, 0, {}, {}, false, "", TRunMode::Check},
+        CommandLineCase{
+            "restore", {"--restore", "old.gws"}, true, 0, {}, {}, false, "", TRunMode::Restore, "", "old.gws"},
+        CommandLineCase{"express_with_everything",
+                        {"--express", "--router", "192.168.1.1:8080", "--password-file", "pw.txt", "--quiet",
+                         "--new-backup", "--allow-placeholder-firmware"},
+                        true,
+                        0,
+                        {},
+                        {},
+                        true,
+                        "",
+                        TRunMode::Express,
+                        "192.168.1.1:8080",
+                        "",
+                        "pw.txt",
+                        true,
+                        true},
+        CommandLineCase{"router_host_name",
+                        {"--check", "--router=gw-1.lan"},
+                        true,
+                        0,
+                        {},
+                        {},
+                        false,
+                        "",
+                        TRunMode::Check,
+                        "gw-1.lan"},
+        CommandLineCase{"router_highest_port",
+                        {"--check", "--router", "router:65535"},
+                        true,
+                        0,
+                        {},
+                        {},
+                        false,
+                        "",
+                        TRunMode::Check,
+                        "router:65535"},
+        CommandLineCase{"two_modes",
+                        {"--express", "--check"},
+                        false,
+                        UsageExitCode,
+                        {},
+                        Usage("Only one of --express, --check and --restore at a time."),
+                        false},
+        CommandLineCase{"router_without_a_mode",
+                        {"--router", "10.0.0.1"},
+                        false,
+                        UsageExitCode,
+                        {},
+                        Usage("'--router' goes with --express, --check or --restore."),
+                        false},
+        CommandLineCase{"password_file_without_a_mode",
+                        {"--password-file", "pw"},
+                        false,
+                        UsageExitCode,
+                        {},
+                        Usage("'--password-file' goes with --express, --check or --restore."),
+                        false},
+        CommandLineCase{"quiet_without_a_mode",
+                        {"--quiet"},
+                        false,
+                        UsageExitCode,
+                        {},
+                        Usage("'--quiet' goes with --express, --check or --restore."),
+                        false},
+        CommandLineCase{"new_backup_with_check",
+                        {"--check", "--new-backup"},
+                        false,
+                        UsageExitCode,
+                        {},
+                        Usage("'--new-backup' goes with --express only."),
+                        false},
+        CommandLineCase{"restore_without_its_file",
+                        {"--restore"},
+                        false,
+                        UsageExitCode,
+                        {},
+                        Usage("Missing value after '--restore'."),
+                        false},
+        CommandLineCase{"restore_with_an_empty_file",
+                        {"--restore", ""},
+                        false,
+                        UsageExitCode,
+                        {},
+                        Usage("'--restore' needs a file."),
+                        false},
+        CommandLineCase{"router_twice",
+                        {"--check", "--router", "a", "--router", "b"},
+                        false,
+                        UsageExitCode,
+                        {},
+                        Usage("'--router' given more than once."),
+                        false},
+        CommandLineCase{"router_octet_too_big",
+                        {"--check", "--router", "192.168.1.256"},
+                        false,
+                        UsageExitCode,
+                        {},
+                        NoRouterAddress("192.168.1.256"),
+                        false},
+        CommandLineCase{"router_three_numbers",
+                        {"--check", "--router", "10.0.1"},
+                        false,
+                        UsageExitCode,
+                        {},
+                        NoRouterAddress("10.0.1"),
+                        false},
+        CommandLineCase{"router_leading_zero",
+                        {"--check", "--router", "010.0.0.1"},
+                        false,
+                        UsageExitCode,
+                        {},
+                        NoRouterAddress("010.0.0.1"),
+                        false},
+        CommandLineCase{"router_port_zero",
+                        {"--check", "--router", "10.0.0.1:0"},
+                        false,
+                        UsageExitCode,
+                        {},
+                        NoRouterAddress("10.0.0.1:0"),
+                        false},
+        CommandLineCase{"router_port_too_big",
+                        {"--check", "--router", "10.0.0.1:65536"},
+                        false,
+                        UsageExitCode,
+                        {},
+                        NoRouterAddress("10.0.0.1:65536"),
+                        false},
+        CommandLineCase{"router_empty_port",
+                        {"--check", "--router", "10.0.0.1:"},
+                        false,
+                        UsageExitCode,
+                        {},
+                        NoRouterAddress("10.0.0.1:"),
+                        false},
+        CommandLineCase{"router_url",
+                        {"--check", "--router", "http://10.0.0.1"},
+                        false,
+                        UsageExitCode,
+                        {},
+                        NoRouterAddress("http://10.0.0.1"),
+                        false},
+        CommandLineCase{"router_path",
+                        {"--check", "--router", "10.0.0.1/admin"},
+                        false,
+                        UsageExitCode,
+                        {},
+                        NoRouterAddress("10.0.0.1/admin"),
+                        false},
+        CommandLineCase{"router_label_with_a_leading_hyphen",
+                        {"--check", "--router", "-gw.lan"},
+                        false,
+                        UsageExitCode,
+                        {},
+                        NoRouterAddress("-gw.lan"),
+                        false},
+        CommandLineCase{"router_empty_label",
+                        {"--check", "--router", "gw..lan"},
+                        false,
+                        UsageExitCode,
+                        {},
+                        NoRouterAddress("gw..lan"),
+                        false},
+        CommandLineCase{"router_space",
+                        {"--check", "--router", "gw lan"},
+                        false,
+                        UsageExitCode,
+                        {},
+                        NoRouterAddress("gw lan"),
+                        false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CommandLineHelp, ListsEveryOption)
 {
     Application();
     const QString help = ParseCommandLine({QStringLiteral("norvo-firmware-upgrade"), QStringLiteral("--help")}).Output;
-    for (const char* option : {"--help", "--version", "--allow-placeholder-firmware"})
+    for (const char* option : {"--help", "--version", "--allow-placeholder-firmware", "--express", "--check",
+                               "--restore", "--router", "--password-file", "--quiet", "--new-backup"})
         EXPECT_TRUE(help.contains(QLatin1String(option))) << option;
+    // Every exit status a script may meet is explained.
+    for (int code = 0; code <= 9; ++code)
+        EXPECT_TRUE(help.contains(QStringLiteral("\n  %1  ").arg(code))) << code;
     EXPECT_FALSE(help.contains(QLatin1String("--help-all")));  // Qt's options are not listed as the program's
     EXPECT_TRUE(help.contains(QLatin1String("-platform NAME"))) << "Qt's options are named in a sentence";
 }
@@ -224,9 +430,20 @@ TEST_P(ProgramWithoutDisplay, AnswersWithoutQtsAbort)
         environment.insert(QStringLiteral("DISPLAY"), qstrcmp(c.display, "FREE") == 0 ? display : c.display);
     if (c.wayland)
         environment.insert(QStringLiteral("WAYLAND_DISPLAY"), QLatin1String(c.wayland));
+    // The user's folders of this test only: a run writes its support log there.
+    QTemporaryDir folders;
+    ASSERT_TRUE(folders.isValid());
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), folders.filePath(QStringLiteral("data")));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), folders.filePath(QStringLiteral("config")));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), folders.path());
     QProcess program;
     program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(NORVO_PROGRAM_FILE), c.arguments);
+    QStringList arguments = c.arguments;
+    arguments.replaceInStrings(QStringLiteral("{CLOSED}"), QString::number(testsupport::ClosedPort()));
+    program.start(QStringLiteral(NORVO_PROGRAM_FILE), arguments);
+    // A run reads its password from standard input: here an empty line.
+    program.write("\n");
+    program.closeWriteChannel();
     ASSERT_TRUE(program.waitForFinished(30000));
 
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
@@ -273,7 +490,15 @@ INSTANTIATE_TEST_SUITE_P(
                   "be started); start it from a desktop session.\n"},
         StartCase{
             "version_needs_none", {QStringLiteral("--version")}, nullptr, nullptr, 0, "norvo-firmware-upgrade ", ""},
-        StartCase{"help_needs_none", {QStringLiteral("--help")}, nullptr, nullptr, 0, "Usage: ", ""}),
+        StartCase{"help_needs_none", {QStringLiteral("--help")}, nullptr, nullptr, 0, "Usage: ", ""},
+        // A command-line run opens no window: no display is asked for.
+        StartCase{"check_needs_none",
+                  {QStringLiteral("--check"), QStringLiteral("--router"), QStringLiteral("127.0.0.1:{CLOSED}")},
+                  nullptr,
+                  nullptr,
+                  3,
+                  "Error logging into router.",
+                  ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Writing to a reader that has gone: the program's answer is lost, but the

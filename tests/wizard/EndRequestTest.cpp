@@ -2,11 +2,11 @@
 // decision for all: refused while the router is being changed, the program
 // ended at once while a run has not changed it yet, a usual close otherwise.
 #include "app/SignalGuard.h"
+#include "driver/EndRequest.h"
 #include "log/SupportLog.h"
 #include "tests/support/Files.h"
 #include "tests/wizard/FakeUpgrader.h"
 #include "tests/wizard/WizardTestSupport.h"
-#include "wizard/EndRequest.h"
 
 #include <gtest/gtest.h>
 

@@ -357,13 +357,28 @@ TEST(PasswordPrompt, AStopShowsTheEchoUntilThePromptAsksAgain)
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
+        // A group of its own whose parent is in another group of the same
+        // session is never orphaned: the kernel lets a stop signal stop it
+        // however the tests were started (no terminal, in the background).
+        ::setpgid(0, 0);
         const TPasswordRead read = PromptPasswordOnTerminal(terminal.Slave, terminal.Slave, kPrompt);
         ::_exit(read.Password == QStringLiteral("after") ? 0 : 1);
     }
     terminal.ReadUntil(kPrompt);
     ::kill(child, SIGTSTP);
+    // Bounded: a child that does not stop fails the test instead of hanging it.
     int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, WUNTRACED), child);
+    pid_t waited = 0;
+    for (int tries = 0; tries < 500 && waited == 0; ++tries) {
+        waited = ::waitpid(child, &status, WUNTRACED | WNOHANG);
+        if (waited == 0)
+            ::usleep(10000);
+    }
+    if (waited != child) {
+        ::kill(child, SIGKILL);
+        ::waitpid(child, &status, 0);
+        FAIL() << "the prompt did not stop on SIGTSTP";
+    }
     ASSERT_TRUE(WIFSTOPPED(status)) << status;
     EXPECT_TRUE(terminal.Echoes());
 

@@ -1,4 +1,4 @@
-#include "wizard/EndRequest.h"
+#include "driver/EndRequest.h"
 
 TEndAnswer AnswerEndRequest(bool routerChanging, bool runInProgress)
 {

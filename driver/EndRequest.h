@@ -1,5 +1,6 @@
 // What a request to end the program gets: a close of the window (also by
-// Cancel or Close), a signal (SIGTERM, SIGINT, SIGHUP), a desktop logout.
+// Cancel or Close), a signal (SIGTERM, SIGINT, SIGHUP, to the window or to a
+// command-line run), a desktop logout.
 // Ending while the router is being changed (its firmware flashed, its
 // settings restored, a restart asked for) can leave it without its settings
 // or unable to start; ending a run before that changes nothing on the router.
