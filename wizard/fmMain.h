@@ -157,6 +157,8 @@ private:
     // Fonts, colours, pictures, anchors; the header and the Configuration
     // page arranged for the model (fmMainAppearance.cpp).
     void SetUpAppearance();
+    void SetColours();
+    void LoadPictures();
     void FillHeader();
     void ArrangeConfigurationPage();
 
