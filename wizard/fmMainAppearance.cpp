@@ -68,8 +68,19 @@ void TfrmMain::SetColours()
     const QColor headerText = ReadableColour(headerGround, {window.color(QPalette::Shadow), Qt::black});
     SetTextColour(lblRouterModel, headerText);
     SetTextColour(lblHeaderFirmware, headerText);
-    const QColor ground = tsOutcome->palette().color(tsOutcome->backgroundRole());
-    SetTextColour(Link_Label, ReadableColour(ground, {Qt::blue, window.color(QPalette::Link)}));
+    // The link lies on the Outcome page, which shows the window's own ground;
+    // asked of the window, since the pages take a new palette after it.
+    SetTextColour(Link_Label, ReadableColour(window.color(QPalette::Window), {Qt::blue, window.color(QPalette::Link)}));
+    FColoursSet = true;
+}
+
+// A desktop that switches between light and dark themes hands the window a
+// new palette: the fixed colours are chosen again against it.
+void TfrmMain::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange && FColoursSet)
+        SetColours();
 }
 
 // The logo and the outcome icons for the screen the window is on: their

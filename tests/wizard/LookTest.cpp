@@ -1,5 +1,5 @@
-// How the window looks on a screen that scales by 2 (this program runs with
-// QT_SCALE_FACTOR=2) and in a dark theme: its pictures are the sharp @2x
+// How the window looks on a screen that scales by 2 (this program sets
+// QT_SCALE_FACTOR=2 for itself) and in a dark theme: its pictures are the sharp @2x
 // drawings, and every text reads against what lies behind it.
 #include "tests/wizard/DarkPalette.h"
 #include "tests/wizard/FakeUpgrader.h"
@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyle>
 
 #include <string>
 
@@ -22,11 +23,15 @@ using namespace wizardtest;
 
 namespace {
 
+// Set before any test makes the application, which reads it once.
+const bool ScaledByTwo = qputenv("QT_SCALE_FACTOR", "2");
+
 TEST(Pictures, TheWindowShowsTheDoubleSizeDrawingsAtRatioTwo)
 {
     auto window = MakeTestWindow(MakeFakeUpgrader);
     TfrmMain& form = window->Form();
-    ASSERT_EQ(form.devicePixelRatioF(), 2.0) << "run with QT_SCALE_FACTOR=2";
+    ASSERT_TRUE(ScaledByTwo);
+    ASSERT_EQ(form.devicePixelRatioF(), 2.0);
     struct {
         QLabel* label;
         QSize pixels;
@@ -52,6 +57,7 @@ TEST(Pictures, TheWindowShowsTheDoubleSizeDrawingsAtRatioTwo)
 // the 1x one blown up; at 1 or below the 1x picture is used as it is.
 TEST(Pictures, EachRatioGetsAPictureOfItsOwnPixels)
 {
+    Application();  // pixmaps need one
     struct {
         qreal ratio;
         QSize pixels;
@@ -153,6 +159,22 @@ TEST_F(DarkTheme, TheHeaderKeepsItsWhitePanelAndTheLinkLeavesFixedBlue)
     EXPECT_EQ(form.pnlHeader->palette().color(QPalette::Window), QColor(Qt::white));
     EXPECT_GE(ContrastRatio(form.lblRouterModel->palette().color(QPalette::WindowText), Qt::white), 4.5);
     EXPECT_NE(form.Link_Label->palette().color(QPalette::WindowText), QColor(Qt::blue));
+}
+
+// A desktop that switches themes while the window is open: the link is
+// blue again in the light palette and readable again in the dark one.
+TEST_F(DarkTheme, ASwitchOfThemeChoosesTheColoursAgain)
+{
+    auto window = MakeTestWindow(MakeFakeUpgrader);
+    TfrmMain& form = window->Form();
+    const auto link = [&] { return form.Link_Label->palette().color(QPalette::WindowText); };
+    QApplication::setPalette(QApplication::style()->standardPalette());
+    QApplication::processEvents();  // the news of a new palette travels as events
+    EXPECT_EQ(link(), QColor(Qt::blue));
+    QApplication::setPalette(DarkPalette());
+    QApplication::processEvents();
+    EXPECT_GE(ContrastRatio(link(), form.tsOutcome->palette().color(QPalette::Window)), MinimumTextContrast);
+    EXPECT_EQ(form.pnlHeader->palette().color(QPalette::Window), QColor(Qt::white));
 }
 
 }  // namespace
