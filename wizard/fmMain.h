@@ -132,6 +132,7 @@ private:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -157,6 +158,8 @@ private:
     // Fonts, colours, pictures, anchors; the header and the Configuration
     // page arranged for the model (fmMainAppearance.cpp).
     void SetUpAppearance();
+    void SetColours();
+    void LoadPictures();
     void FillHeader();
     void ArrangeConfigurationPage();
 
@@ -193,6 +196,7 @@ private:
     std::unique_ptr<TWizardSeams> FSeams;
     std::unique_ptr<IAdapterQuery> FAdapterQuery;
     TAnchors* FAnchors = nullptr;
+    bool FColoursSet = false;  // SetColours has run: palette changes redo it
     std::unique_ptr<TStatusDisplay> FStatus;
     std::unique_ptr<TPageControl> FPages;
     bool FShown = false;

@@ -3,13 +3,11 @@
 // first shown.
 #include "wizard/fmMain.h"
 
-#include "base/Exception.h"
 #include "resources/ProductProfile.h"
 #include "wizard/Anchors.h"
+#include "wizard/Contrast.h"
 #include "wizard/FontFitting.h"
-#include "wizard/JpegImage.h"
-
-#include <QFile>
+#include "wizard/Pictures.h"
 
 namespace {
 
@@ -18,14 +16,6 @@ void SetTextColour(QWidget* widget, const QColor& colour)
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText, colour);
     widget->setPalette(palette);
-}
-
-QPixmap LoadJpegResource(const QString& name)
-{
-    QFile file(name);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Exception("Picture " + name.toStdString() + " is missing");
-    return QPixmap::fromImage(DecodeJpeg(file.readAll()));
 }
 
 // Screen readers name a box by its buddy label only when the two share a
@@ -44,21 +34,14 @@ void NameBoxesByTheirLabels(QWidget* root)
 void TfrmMain::SetUpAppearance()
 {
     pnlHeader->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    QPalette header = pnlHeader->palette();
-    header.setColor(QPalette::Window, Qt::white);
-    pnlHeader->setPalette(header);
-    const QColor darkShadow = palette().color(QPalette::Shadow);
-    SetTextColour(lblRouterModel, darkShadow);
-    SetTextColour(lblHeaderFirmware, darkShadow);
-    SetTextColour(Link_Label, Qt::blue);
+    SetColours();
     Link_Label->setText(QString::fromLatin1(ProductProfile::SupportSiteUrl));
     Link_Label->raise();  // drawn above the message label
 
-    imgNorvo->setPixmap(LoadJpegResource(QStringLiteral(":/pictures/norvo_logo.jpg")));
-    imgNorvo->resize(imgNorvo->pixmap().size());
-    imgSuccess->setPixmap(QPixmap(QStringLiteral(":/pictures/outcome_success.png")));
-    imgFailure->setPixmap(QPixmap(QStringLiteral(":/pictures/outcome_failure.png")));
-    setWindowIcon(QIcon(QStringLiteral(":/pictures/app_icon.png")));
+    LoadPictures();
+    QIcon icon(QStringLiteral(":/pictures/app_icon.png"));
+    icon.addFile(QStringLiteral(":/pictures/app_icon@2x.png"));
+    setWindowIcon(icon);
 
     ckShowTabs->hide();
     pnlTestButton->hide();
@@ -68,6 +51,47 @@ void TfrmMain::SetUpAppearance()
     FitToDesktopFont(*this, *this);
     FAnchors = new TAnchors(this);
     FAnchors->AddFromForm(this);
+}
+
+// The header is a white panel in any theme, since the logo's own ground is
+// white: its texts take the palette's shadow colour while that reads on
+// white. The support link is blue while blue reads on the window, as in a
+// light theme; in a dark one it takes the palette's link colour, made
+// lighter if even that does not stand out enough.
+void TfrmMain::SetColours()
+{
+    const QColor headerGround = Qt::white;
+    QPalette header = pnlHeader->palette();
+    header.setColor(QPalette::Window, headerGround);
+    pnlHeader->setPalette(header);
+    const QPalette window = palette();
+    const QColor headerText = ReadableColour(headerGround, {window.color(QPalette::Shadow), Qt::black});
+    SetTextColour(lblRouterModel, headerText);
+    SetTextColour(lblHeaderFirmware, headerText);
+    // The link lies on the Outcome page, which shows the window's own ground;
+    // asked of the window, since the pages take a new palette after it.
+    SetTextColour(Link_Label, ReadableColour(window.color(QPalette::Window), {Qt::blue, window.color(QPalette::Link)}));
+    FColoursSet = true;
+}
+
+// A desktop that switches between light and dark themes hands the window a
+// new palette: the fixed colours are chosen again against it.
+void TfrmMain::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange && FColoursSet)
+        SetColours();
+}
+
+// The logo and the outcome icons for the screen the window is on: their
+// @2x drawings when the screen scales, so that they stay sharp.
+void TfrmMain::LoadPictures()
+{
+    const qreal ratio = devicePixelRatioF();
+    imgNorvo->setPixmap(LoadPicture(QStringLiteral(":/pictures/norvo_logo.jpg"), ratio));
+    imgNorvo->resize(imgNorvo->pixmap().deviceIndependentSize().toSize());
+    imgSuccess->setPixmap(LoadPicture(QStringLiteral(":/pictures/outcome_success.png"), ratio));
+    imgFailure->setPixmap(LoadPicture(QStringLiteral(":/pictures/outcome_failure.png"), ratio));
 }
 
 // The installer's version and the router model after the header's captions.

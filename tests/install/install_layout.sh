@@ -10,8 +10,15 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 
 id=example.norvo.FirmwareUpgrade
 for f in bin/norvo-firmware-upgrade share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
-         share/icons/hicolor/64x64/apps/$id.png; do
+         share/icons/hicolor/scalable/apps/$id.svg; do
   [ -e "$prefix/$f" ] || { echo "FAIL: $f not installed"; exit 1; }
+done
+for size in 16 24 32 48 64 128 256; do
+  icon="$prefix/share/icons/hicolor/${size}x$size/apps/$id.png"
+  [ -e "$icon" ] || { echo "FAIL: no ${size}x$size icon"; exit 1; }
+  # The theme trusts the folder's size: a PNG of another size shows blurred.
+  dims="$(od -An -tu1 -j16 -N8 "$icon" | awk '{print $3 * 256 + $4 "x" $7 * 256 + $8}')"
+  [ "$dims" = "${size}x$size" ] || { echo "FAIL: ${size}x$size icon is $dims"; exit 1; }
 done
 [ -x "$prefix/bin/norvo-firmware-upgrade" ] || { echo "FAIL: program not executable"; exit 1; }
 grep -qx "Exec=norvo-firmware-upgrade" "$prefix/share/applications/$id.desktop" || { echo "FAIL: Exec line"; exit 1; }

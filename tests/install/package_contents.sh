@@ -37,9 +37,12 @@ root="$work/root"
 dpkg-deb -x "$deb" "$root"
 id=example.norvo.FirmwareUpgrade
 for f in usr/bin/$name usr/share/applications/$id.desktop usr/share/metainfo/$id.metainfo.xml \
-         usr/share/icons/hicolor/64x64/apps/$id.png usr/share/man/man1/$name.1.gz \
+         usr/share/icons/hicolor/scalable/apps/$id.svg usr/share/man/man1/$name.1.gz \
          usr/share/doc/$name/copyright usr/share/doc/$name/changelog.gz; do
   [ -f "$root/$f" ] || fail "$f not in the package"
+done
+for size in 16 24 32 48 64 128 256; do
+  [ -f "$root/usr/share/icons/hicolor/${size}x$size/apps/$id.png" ] || fail "no ${size}x$size icon in the package"
 done
 [ -x "$root/usr/bin/$name" ] || fail "program not executable"
 extra="$(cd "$root" && find . -type f | grep -v -e "^./usr/bin/$name\$" -e "^./usr/share/" || true)"

@@ -4,8 +4,12 @@
 // picture is taken once the window has gone idle, so the buttons are as
 // the program's idle handlers leave them.
 //   wizard_screenshots OUTPUT_FOLDER      (under Xvfb or offscreen)
+//   wizard_screenshots [--scale FACTOR] [--dark] OUTPUT_FOLDER
+//     only the first page and the outcomes, on a screen that scales by FACTOR
+//     and/or in a dark theme, named window-NAME-<FACTOR>x[-dark].png
 #include "driver/utWrx310.h"
 #include "resources/ProductProfile.h"
+#include "tests/wizard/DarkPalette.h"
 #include "tests/wizard/WizardTestSupport.h"
 
 #include <QDir>
@@ -31,16 +35,59 @@ bool Save(TfrmMain& form, const QString& folder, const QString& name)
     return true;
 }
 
+// The pages a user meets on the express road, for the scaled and dark
+// pictures: the first page, a failure with the support link, a success.
+bool SaveLook(const QString& folder, const QString& suffix)
+{
+    TTestWindow window(MakeWrx310, {{IfType::Ethernet, "192.168.0.1"}});
+    TfrmMain& form = window.Form();
+    form.move(0, 0);
+    form.show();
+    bool ok = Save(form, folder, "window-first-page" + suffix);
+    form.WiredChk->setChecked(true);
+    form.ShowNavigationButtons();
+    form.Link_Label->show();
+    form.ShowOutcome(QStringLiteral("This router has firmware version 3.0. ") + ProductProfile::ManualUpgradeText,
+                     false);
+    ok &= Save(form, folder, "window-outcome-failure" + suffix);
+    form.Link_Label->hide();
+    form.ShowOutcome(ProductProfile::UpgradeSucceededText, true);
+    ok &= Save(form, folder, "window-outcome-success" + suffix);
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT_FOLDER\n", argv[0]);
+    QString scale, folder;
+    bool dark = false;
+    for (int i = 1; i < argc; ++i) {
+        const QString arg = QString::fromLocal8Bit(argv[i]);
+        if (arg == "--scale" && i + 1 < argc)
+            scale = QString::fromLocal8Bit(argv[++i]);
+        else if (arg == "--dark")
+            dark = true;
+        else if (folder.isEmpty() && !arg.startsWith("-"))
+            folder = arg;
+        else {
+            folder.clear();  // anything else: the usage
+            break;
+        }
+    }
+    if (folder.isEmpty() || (!scale.isEmpty() && scale.toDouble() <= 0)) {
+        std::fprintf(stderr, "usage: %s [--scale FACTOR] [--dark] OUTPUT_FOLDER\n", argv[0]);
         return 2;
     }
-    const QString folder = QString::fromLocal8Bit(argv[1]);
+    if (!scale.isEmpty())
+        qputenv("QT_SCALE_FACTOR", scale.toLatin1());  // read when the application starts
     QApplication application(argc, argv);
+    if (dark)
+        UseDarkTheme();
+    if (!scale.isEmpty() || dark) {
+        const QString suffix = (scale.isEmpty() ? QString() : "-" + scale + "x") + (dark ? "-dark" : "");
+        return SaveLook(folder, suffix) ? 0 : 1;
+    }
     TTestWindow window(MakeWrx310, {{IfType::Ethernet, "192.168.0.1"}});
     TfrmMain& form = window.Form();
     form.move(0, 0);
