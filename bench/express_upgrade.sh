@@ -14,9 +14,12 @@
 #    off; it only adds a wait before the body).
 # The wizard sends the build's placeholder firmware image: to the simulated
 # router only.
-#   express_upgrade.sh AUTOPILOT ROUTER_SIM [RUNS]
+# With CLI_AUTOPILOT it then times the command line's express run the same
+# way (wall time and peak RSS, a fresh router-sim each run), for the two
+# front ends side by side.
+#   express_upgrade.sh AUTOPILOT ROUTER_SIM [RUNS] [CLI_AUTOPILOT]
 set -euo pipefail
-autopilot="$1" sim="$2" runs="${3:-9}"
+autopilot="$1" sim="$2" runs="${3:-9}" cli_autopilot="${4:-}"
 source "$(dirname "$0")/../scripts/lib/netns.sh"
 work="$(mktemp -d)"
 sim_pid=""
@@ -34,6 +37,7 @@ else
   in_router=(env) in_pc=(env)
   address=127.0.0.1 listen_port=0 gateway=(--gateway 127.0.0.1)
 fi
+printf 'bench\n' >"$work/password" && chmod 600 "$work/password"
 head -c 1441792 /dev/urandom >"$work/image.bin"
 
 # body_ms LOG STATUS: the body time of the last /upload.cgi POST answered STATUS.
@@ -48,8 +52,7 @@ wizard() {
     --port "$port" --allow-placeholder-firmware >"$work/wizard.out" 2>"$work/wizard.err"
 }
 
-walls=() rss=() paints=() stalls=() ours=() theirs=()
-for run in $(seq "$runs"); do
+start_router() {
   : >"$work/router.log"  # there before router-sim writes to it
   "${in_router[@]}" "$sim" --listen "$address" --port "$listen_port" --password bench --firmware 3.5 \
     --reboot-downtime 0 >"$work/router.log" 2>&1 &
@@ -61,6 +64,11 @@ for run in $(seq "$runs"); do
     sleep 0.1
   done
   [ -n "$port" ] || { echo "router-sim did not start"; exit 1; }
+}
+
+walls=() rss=() paints=() stalls=() ours=() theirs=()
+for run in $(seq "$runs"); do
+  start_router
   # Two uploads before the measured ones warm router-sim up (its memory, its
   # code); then the wizard's run and curl's upload take turns at going first,
   # since whichever comes later tends to be received a little faster.
@@ -86,3 +94,24 @@ printf '  first paint %s ms; longest stall of a 10 ms timer %s ms (worst run %s 
   "$(median "${paints[@]}")" "$(median "${stalls[@]}")" "$(highest "${stalls[@]}")"
 printf '  firmware POST body at the router, first to last byte: ours %s ms, curl -F %s ms (best: ours %s ms, curl %s ms)\n' \
   "$(median "${ours[@]}")" "$(median "${theirs[@]}")" "$(lowest "${ours[@]}")" "$(lowest "${theirs[@]}")"
+
+[ -n "$cli_autopilot" ] || exit 0
+# The command line: the router found as the default gateway across the
+# namespaces, named with --router on loopback.
+cli_walls=() cli_rss=()
+for run in $(seq "$runs"); do
+  start_router
+  router=()
+  [ "$address" = 127.0.0.1 ] && router=(--router "127.0.0.1:$port")
+  "${in_pc[@]}" env XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work" \
+    /usr/bin/time -f "%e %M" -o "$work/time" "$cli_autopilot" --wait-divisor 0 --express "${router[@]}" \
+    --password-file "$work/password" --allow-placeholder-firmware >"$work/cli.out" 2>"$work/cli.err" || true
+  kill "$sim_pid"; wait "$sim_pid" 2>/dev/null || true; sim_pid=""
+  grep -q "successfully upgraded" "$work/cli.out" || { echo "command-line run $run did not succeed:"; cat "$work/cli.out" "$work/cli.err"; exit 1; }
+  read -r wall kib <"$work/time"
+  cli_walls+=("$wall") cli_rss+=("$kib")
+done
+printf '\nThe same express upgrade from the command line (--express, no window), median of %d runs:\n' "$runs"
+printf '  wall time %.2f s, peak RSS %.1f MiB (the window: %.2f s, %.1f MiB)\n' \
+  "$(median "${cli_walls[@]}")" "$(echo "$(median "${cli_rss[@]}") / 1024" | bc -l)" \
+  "$(median "${walls[@]}")" "$(echo "$(median "${rss[@]}") / 1024" | bc -l)"
