@@ -11,38 +11,11 @@
 # router only (--allow-placeholder-firmware).
 set -uo pipefail
 autopilot="$1" sim="$2" case="$3"
-here="$(cd "$(dirname "$0")" && pwd)"
-source "$here/../../scripts/lib/netns.sh"
-
-if ! norvo_can_make_netns; then
-  echo "SKIPPED: creating network namespaces needs root and iproute2"
-  exit 77
-fi
-
-work="$(mktemp -d)"
-sim_pid=""
-cleanup() {
-  [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null && wait "$sim_pid" 2>/dev/null
-  norvo_netns_down
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/e2e_common.sh"
 
 fail() { echo "FAIL: $*"; echo "--- wizard"; cat "$work/wizard.out"; echo "--- router"; cat "$work/router.log"; exit 1; }
 
-sim_options=()
-[ "$case" = restore-ignored ] && sim_options+=(--ignore-restore)
-norvo_netns_up "nfe$$"
-ip netns exec "$NORVO_NS_ROUTER" "$sim" --listen "$NORVO_ROUTER_ADDR" --port 80 --password "s3cret" \
-  --firmware 3.5 --reboot-downtime 2 "${sim_options[@]}" >"$work/router.log" 2>&1 &
-sim_pid=$!
-for _ in $(seq 50); do
-  grep -q listening "$work/router.log" && break
-  sleep 0.1
-done
-
-password="s3cret"
-[ "$case" = wrong-password ] && password="not-the-password"
+e2e_start nfe
 # Restart pauses divided by 50: 60 s become 1.2 s, longer than the router's 2 s downtime overall.
 # The user's folders are the test's own; a backup left beside the program by
 # an earlier run would make this one's result unclear.
