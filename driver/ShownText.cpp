@@ -146,13 +146,12 @@ const std::vector<TTemplate>& Templates()
                     pattern += QStringLiteral("\\%1").arg(seen.indexOf(number) + 1);
                 } else {
                     seen << number;
-                    pattern += QStringLiteral("(.*?)");
+                    pattern += QStringLiteral("([^\\r\\n]*?)");  // a value is never more than one line
                 }
                 start = match.capturedEnd();
             }
             pattern += QRegularExpression::escape(text.mid(start)) + QLatin1Char('$');
-            result.push_back(
-                {source, seen, QRegularExpression(pattern, QRegularExpression::DotMatchesEverythingOption)});
+            result.push_back({source, seen, QRegularExpression(pattern)});
         }
         return result;
     }();
