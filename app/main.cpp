@@ -14,6 +14,7 @@
 #include "cli/CommandLineRun.h"
 #include "driver/ProgramFiles.h"
 #include "driver/utWrx310.h"
+#include "i18n/Translations.h"
 #include "log/SupportLog.h"
 #include "net/dmMain.h"
 #include "resources/FirmwareSource.h"
@@ -32,6 +33,7 @@ namespace {
 TCommandLine ReadCommandLine(int& argc, char** argv)
 {
     QCoreApplication parsing(argc, argv);
+    InstallTranslations(parsing);
     return ParseCommandLine(QCoreApplication::arguments());
 }
 
@@ -59,6 +61,7 @@ int RunWithoutWindow(int& argc, char** argv, const TCommandLineOptions& options)
     int result = 0;
     {
         QCoreApplication application(argc, argv);
+        InstallTranslations(application);
         QuietLogOnStandardError();
         TSupportLog log(TSupportLog::DefaultPath(), FirstLogLine());
         RemoveLeftovers();
@@ -108,6 +111,7 @@ int main(int argc, char** argv)
                                                                         : commandLine.Options.Platform));
             TApplication application(argc, argv);
             display.Passed();
+            InstallTranslations(application);
             TSupportLog log(TSupportLog::DefaultPath(), FirstLogLine());
             RemoveLeftovers();
             // The placeholder image of a build without real firmware is sent

@@ -1,5 +1,6 @@
 #include "cli/TerminalView.h"
 
+#include "driver/ShownText.h"
 #include "driver/utNorvoFirmwareUpgrader.h"
 #include "log/SupportLog.h"
 #include "net/GatewayChoice.h"
@@ -45,7 +46,7 @@ std::optional<QString> TTerminalView::AskRouterPassword(const QString& text)
     if (!output_.AskHidden)
         return std::nullopt;
     EndOpenLine();
-    return output_.AskHidden(text);
+    return output_.AskHidden(ShownText(text));
 }
 
 bool TTerminalView::Confirm(const QString& text)
@@ -53,7 +54,7 @@ bool TTerminalView::Confirm(const QString& text)
     if (!output_.AskYesNo)
         return false;
     EndOpenLine();
-    return output_.AskYesNo(text);
+    return output_.AskYesNo(ShownText(text));
 }
 
 // ---- Status lines ---------------------------------------------------------
@@ -93,7 +94,9 @@ void TTerminalView::ShowStatus(const QString& text)
 
 QString TTerminalView::StatusLine() const
 {
-    QString line = statusTime_.isEmpty() ? status_ : statusTime_ + QLatin1Char(' ') + status_;
+    // The log has the driver's English; the terminal the user's language.
+    const QString shown = ShownText(status_);
+    QString line = statusTime_.isEmpty() ? shown : statusTime_ + QLatin1Char(' ') + shown;
     if (shownSeconds_ > 0)
         line += QStringLiteral(" %1 s").arg(shownSeconds_);
     return line;
@@ -124,13 +127,13 @@ void TTerminalView::EndOpenLine()
 void TTerminalView::PrintLine(const QString& text)
 {
     EndOpenLine();
-    output_.Out(text + QLatin1Char('\n'));
+    output_.Out(ShownText(text) + QLatin1Char('\n'));
 }
 
 void TTerminalView::PrintError(const QString& text)
 {
     EndOpenLine();
-    output_.Err(text + QLatin1Char('\n'));
+    output_.Err(ShownText(text) + QLatin1Char('\n'));
 }
 
 void TTerminalView::ShowOutcome(const QString& text, bool success)

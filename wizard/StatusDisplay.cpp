@@ -1,5 +1,6 @@
 #include "wizard/StatusDisplay.h"
 
+#include "driver/ShownText.h"
 #include "log/SupportLog.h"
 #include "wizard/Anchors.h"
 
@@ -15,9 +16,11 @@ int TStatusDisplay::DesignStep() const { return bar_.property("step").toInt(); }
 
 void TStatusDisplay::SetText(const QString& text)
 {
-    if (text != text_.text())
+    // The log keeps the driver's English; the label shows the user's language.
+    if (text != source_)
         SupportLogLine(lcWizard(), QStringLiteral("Status: ") + text);
-    text_.setText(text);
+    source_ = text;
+    text_.setText(ShownText(text));
     AutoSizeLabel(&text_);
 }
 

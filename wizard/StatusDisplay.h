@@ -34,6 +34,7 @@ private:
     QLabel& text_;
     QProgressBar& bar_;
     IWaiting& waiting_;
+    QString source_;       // the status as the driver gave it, in English
     int step_;             // the bar's step; its design step from the form at first
     int busyValue_ = -1;   // bar position kept while the bar moves on its own; -1: not busy
     int busyMaximum_ = 0;  // the bar's maximum before it moved on its own

@@ -4,6 +4,7 @@
 // other fmMain*.cpp files.
 #include "wizard/fmMain.h"
 
+#include "driver/ShownText.h"
 #include "driver/utNorvoFirmwareUpgrader.h"
 #include "log/SupportLog.h"
 #include "net/IPFunctions.h"
@@ -23,12 +24,13 @@
 
 namespace {
 
-const QString CloseRefusedText = QStringLiteral(
+const char* const CloseRefusedText = QT_TRANSLATE_NOOP(
+    "TfrmMain",
     "The router is being upgraded. Closing now could leave it without its settings. Please wait until the upgrade "
     "has finished.");
 
-const QString RunLockedText =
-    QStringLiteral("Another upgrade is running on this PC. Wait for it to finish, then try again.");
+const char* const RunLockedText =
+    QT_TRANSLATE_NOOP("TfrmMain", "Another upgrade is running on this PC. Wait for it to finish, then try again.");
 
 }  // namespace
 
@@ -123,7 +125,7 @@ std::shared_ptr<void> TfrmMain::TakeRunLock()
     std::shared_ptr<void> lock = Seams().TakeRunLock();
     if (!lock) {
         SupportLogLine(lcWizard(), QStringLiteral("Run refused: another run on this PC holds the lock"));
-        Seams().ShowMessage(RunLockedText);
+        Seams().ShowMessage(tr(RunLockedText));
     }
     return lock;
 }
@@ -131,7 +133,7 @@ std::shared_ptr<void> TfrmMain::TakeRunLock()
 void TfrmMain::ShowError(const QString& text)
 {
     SupportLogLine(lcWizard(), QStringLiteral("Error shown: ") + text);
-    Seams().ShowError(text);
+    Seams().ShowError(ShownText(text));
 }
 
 void TfrmMain::UpdateActions()
@@ -220,7 +222,7 @@ void TfrmMain::closeEvent(QCloseEvent* event)
     }
     event->ignore();
     if (answer == TEndAnswer::Refuse)
-        Seams().ShowNotice(CloseRefusedText);
+        Seams().ShowNotice(tr(CloseRefusedText));
 }
 
 void TfrmMain::EndRequested(const QString& who, int exitCode)
@@ -295,9 +297,9 @@ void TfrmMain::BeginBusyStatus(const QString& text) { FStatus->BeginBusy(text); 
 
 void TfrmMain::EndBusyStatus() { FStatus->EndBusy(); }
 
-std::optional<QString> TfrmMain::AskRouterPassword(const QString& text) { return Seams().AskPassword(text); }
+std::optional<QString> TfrmMain::AskRouterPassword(const QString& text) { return Seams().AskPassword(ShownText(text)); }
 
-bool TfrmMain::Confirm(const QString& text) { return Seams().AskYesNo(text); }
+bool TfrmMain::Confirm(const QString& text) { return Seams().AskYesNo(ShownText(text)); }
 
 void TfrmMain::ShowRouterAnswer(const QString& text) { mmoOutput->setPlainText(text); }
 

@@ -32,17 +32,16 @@ public:
     ~TfrmMain() override;
 
     // Actions of the window's action list.
-    TAction actSaveSettings{QStringLiteral("&Save Settings")};
-    TAction actRestoreSettings{QStringLiteral("&Restore Settings")};
-    TAction actPrevious{QStringLiteral("&Previous")};
-    TAction actNext{QStringLiteral("&Next")};
-    TAction actCancel{QStringLiteral("&Cancel")};
+    TAction actSaveSettings{tr("&Save Settings")};
+    TAction actRestoreSettings{tr("&Restore Settings")};
+    TAction actPrevious{tr("&Previous")};
+    TAction actNext{tr("&Next")};
+    TAction actCancel{tr("&Cancel")};
 
     // The window's file dialogs; each keeps the name chosen last.
-    TFileDialog SaveDialog{TFileDialog::TKind::Save, QStringLiteral("GWS File (*.gws)|*.gws|All Files (*.*)|*.*"), {}};
-    TFileDialog OpenDialog{TFileDialog::TKind::Open, QStringLiteral("GWS File (*.gws)|*.gws|All Files (*.*)|*.*"), {}};
-    TFileDialog SaveDialogFirmware{
-        TFileDialog::TKind::Save, QStringLiteral("Binary Files (*.bin)|*.bin|All Files (*.*)|*.*"), {}};
+    TFileDialog SaveDialog{TFileDialog::TKind::Save, tr("GWS File (*.gws)|*.gws|All Files (*.*)|*.*"), {}};
+    TFileDialog OpenDialog{TFileDialog::TKind::Open, tr("GWS File (*.gws)|*.gws|All Files (*.*)|*.*"), {}};
+    TFileDialog SaveDialogFirmware{TFileDialog::TKind::Save, tr("Binary Files (*.bin)|*.bin|All Files (*.*)|*.*"), {}};
 
     // The view of the router driver (see IUpgraderView).
     QString GetRouterURL() const;

@@ -111,7 +111,7 @@ void TfrmMain::ArrangeConfigurationPage()
     if (QLatin1String(ProductProfile::RouterModel) == QLatin1String("WRX-270")) {
         lblUsername->hide();
         edUsername->hide();
-        lblAdminPassword->setText(QStringLiteral("Admin Password :"));
+        lblAdminPassword->setText(tr("Admin Password :"));
         AutoSizeLabel(lblAdminPassword);
         for (QWidget* w : {static_cast<QWidget*>(lblAdminPassword), static_cast<QWidget*>(edPassword),
                            static_cast<QWidget*>(lblCheckFirmware), static_cast<QWidget*>(btnCheckFirmware),

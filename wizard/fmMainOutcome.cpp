@@ -4,6 +4,7 @@
 
 #include "base/SafeFile.h"
 #include "driver/ProgramFiles.h"
+#include "driver/ShownText.h"
 #include "driver/utNorvoFirmwareUpgrader.h"
 #include "log/SupportLog.h"
 #include "resources/ProductProfile.h"
@@ -19,17 +20,17 @@ void TfrmMain::ShowOutcome(const QString& message, bool ok)
     SupportLogLine(lcWizard(),
                    (ok ? QStringLiteral("Outcome: success: ") : QStringLiteral("Outcome: failure: ")) + message);
     pcSuccessFailure->setCurrentWidget(ok ? tsSuccess : tsFailure);
-    lblSuccessFailureMessage->setText(message);
+    lblSuccessFailureMessage->setText(ShownText(message));
     // A failure names the support log, so the user knows what to send.
     const TSupportLog* log = TSupportLog::Current();
     lblSupportLog->setVisible(!ok && log && log->IsOpen());
     if (log)
-        lblSupportLog->setText(QStringLiteral("Details of this run for support:\n") + log->Path());
+        lblSupportLog->setText(tr("Details of this run for support:\n") + log->Path());
     ShowPage(tsOutcome);  // also when current already: the panels follow this outcome
     btnNext->setEnabled(false);
     btnCancel->setEnabled(true);
     if (ok)
-        btnCancel->setText(QStringLiteral("&Close"));
+        btnCancel->setText(tr("&Close"));
 }
 
 void TfrmMain::tsOutcomeShow()
@@ -40,12 +41,12 @@ void TfrmMain::tsOutcomeShow()
     const QString file = QDir::toNativeSeparators(FOfferedBackup);
     if (offer && failure)
         lblBackupFile->setText(
-            QStringLiteral("Your router settings from before the upgrade are saved in \"%1\". Click the button to "
-                           "put them back on the router:")
+            tr("Your router settings from before the upgrade are saved in \"%1\". Click the button to "
+               "put them back on the router:")
                 .arg(file));
     else if (offer)
-        lblBackupFile->setText(QStringLiteral("Your router settings from before the upgrade are kept in \"%1\". If "
-                                              "your router has lost its settings, click the button to put them back:")
+        lblBackupFile->setText(tr("Your router settings from before the upgrade are kept in \"%1\". If "
+                                  "your router has lost its settings, click the button to put them back:")
                                    .arg(file));
     pnlRestoreBackup->setVisible(offer);
 }
@@ -80,7 +81,7 @@ void TfrmMain::btnSaveFirmwareClick()
         }
     }
     if (failure.isEmpty())
-        Seams().ShowMessage(QStringLiteral("The firmware file has been saved."));
+        Seams().ShowMessage(tr("The firmware file has been saved."));
     else
-        Seams().ShowMessage(QStringLiteral("The firmware file could not be saved.\n") + failure);
+        Seams().ShowMessage(tr("The firmware file could not be saved.\n") + ShownText(failure));
 }

@@ -3,6 +3,7 @@
 // the express upgrade it starts.
 #include "wizard/fmMain.h"
 
+#include "driver/ShownText.h"
 #include "driver/utNorvoFirmwareUpgrader.h"
 
 #include <QScopedValueRollback>
@@ -44,7 +45,7 @@ void TfrmMain::pcCardsChange(int newIndex)
     const bool navigation = page != tsUpgradeType && page != tsOutcome;
     btnNext->setVisible(navigation);
     btnPrevious->setVisible(navigation);
-    btnCancel->setText(page == tsOutcome ? QStringLiteral("&Close") : QStringLiteral("&Cancel"));
+    btnCancel->setText(page == tsOutcome ? tr("&Close") : tr("&Cancel"));
 }
 
 // ---------------------------------------------------------------------------
@@ -82,8 +83,7 @@ void TfrmMain::WiredChkClick()
     const bool wired = WiredChk->isChecked();
     btnNext->setEnabled(wired);
     if (wired)
-        lblExpressUpgrade->setText(
-            QStringLiteral("If this router requires a password. Please enter the password now."));
+        lblExpressUpgrade->setText(tr("If this router requires a password. Please enter the password now."));
     for (QWidget* w : {static_cast<QWidget*>(lblExpressUpgrade), static_cast<QWidget*>(edExpressAdminPassword),
                        static_cast<QWidget*>(lblExpressAdminPassword), static_cast<QWidget*>(lblContinue)})
         w->setVisible(wired);
@@ -103,7 +103,7 @@ void TfrmMain::btnExpressUpgradeClick()
 void TfrmMain::ShowLoginFailedPrompt(const QString& text)
 {
     Link_Label->hide();
-    lblExpressUpgrade->setText(text);
+    lblExpressUpgrade->setText(ShownText(text));
     edExpressAdminPassword->show();
     lblExpressAdminPassword->show();
     lblExpressUpgrade->show();

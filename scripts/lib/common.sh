@@ -7,6 +7,7 @@ NORVO_PACKAGES=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
   libjpeg62-turbo-dev libssl-dev
   fonts-dejavu-core
   curl time bc iproute2 xvfb x11-apps imagemagick xdotool appstream dbus-daemon desktop-file-utils
