@@ -8,6 +8,7 @@
 //     only the first page and the outcomes, on a screen that scales by FACTOR
 //     and/or in a dark theme, named window-NAME-<FACTOR>x[-dark].png
 #include "driver/utWrx310.h"
+#include "i18n/Translations.h"
 #include "resources/ProductProfile.h"
 #include "tests/wizard/DarkPalette.h"
 #include "tests/wizard/WizardTestSupport.h"
@@ -46,6 +47,11 @@ bool SaveLook(const QString& folder, const QString& suffix)
     bool ok = Save(form, folder, "window-first-page" + suffix);
     form.WiredChk->setChecked(true);
     form.ShowNavigationButtons();
+    // A run's Status page, as the settings download shows it.
+    form.ShowPage(TUpgraderPage::Status);
+    form.StartStatus(QStringLiteral("Saving Router Settings..."));
+    form.StepStatus(QStringLiteral("Saving Router Settings..."));
+    ok &= Save(form, folder, "window-status" + suffix);
     form.Link_Label->show();
     form.ShowOutcome(QStringLiteral("This router has firmware version 3.0. ") + ProductProfile::ManualUpgradeText,
                      false);
@@ -60,7 +66,7 @@ bool SaveLook(const QString& folder, const QString& suffix)
 
 int main(int argc, char** argv)
 {
-    QString scale, folder;
+    QString scale, folder, language;
     bool dark = false;
     for (int i = 1; i < argc; ++i) {
         const QString arg = QString::fromLocal8Bit(argv[i]);
@@ -68,6 +74,8 @@ int main(int argc, char** argv)
             scale = QString::fromLocal8Bit(argv[++i]);
         else if (arg == "--dark")
             dark = true;
+        else if (arg == "--language" && i + 1 < argc)
+            language = QString::fromLocal8Bit(argv[++i]);
         else if (folder.isEmpty() && !arg.startsWith("-"))
             folder = arg;
         else {
@@ -76,7 +84,7 @@ int main(int argc, char** argv)
         }
     }
     if (folder.isEmpty() || (!scale.isEmpty() && scale.toDouble() <= 0)) {
-        std::fprintf(stderr, "usage: %s [--scale FACTOR] [--dark] OUTPUT_FOLDER\n", argv[0]);
+        std::fprintf(stderr, "usage: %s [--scale FACTOR] [--dark] [--language CODE] OUTPUT_FOLDER\n", argv[0]);
         return 2;
     }
     if (!scale.isEmpty())
@@ -84,8 +92,11 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     if (dark)
         UseDarkTheme();
-    if (!scale.isEmpty() || dark) {
-        const QString suffix = (scale.isEmpty() ? QString() : "-" + scale + "x") + (dark ? "-dark" : "");
+    if (!language.isEmpty())
+        InstallTranslations(application, QLocale(language));
+    if (!scale.isEmpty() || dark || !language.isEmpty()) {
+        const QString suffix = (language.isEmpty() ? QString() : "-" + language) +
+                               (scale.isEmpty() ? QString() : "-" + scale + "x") + (dark ? "-dark" : "");
         return SaveLook(folder, suffix) ? 0 : 1;
     }
     TTestWindow window(MakeWrx310, {{IfType::Ethernet, "192.168.0.1"}});
