@@ -1,6 +1,7 @@
 #include "wizard/StatusDisplay.h"
 
 #include "log/SupportLog.h"
+#include "wizard/Accessibility.h"
 #include "wizard/Anchors.h"
 
 #include <QLabel>
@@ -15,10 +16,13 @@ int TStatusDisplay::DesignStep() const { return bar_.property("step").toInt(); }
 
 void TStatusDisplay::SetText(const QString& text)
 {
-    if (text != text_.text())
+    const bool changed = text != text_.text();
+    if (changed)
         SupportLogLine(lcWizard(), QStringLiteral("Status: ") + text);
     text_.setText(text);
     AutoSizeLabel(&text_);
+    if (changed)
+        Accessibility::AnnounceStatus(bar_);
 }
 
 void TStatusDisplay::Start(const QString& text)

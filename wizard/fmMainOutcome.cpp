@@ -7,6 +7,7 @@
 #include "driver/utNorvoFirmwareUpgrader.h"
 #include "log/SupportLog.h"
 #include "resources/ProductProfile.h"
+#include "wizard/Accessibility.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,6 +31,7 @@ void TfrmMain::ShowOutcome(const QString& message, bool ok)
     btnCancel->setEnabled(true);
     if (ok)
         btnCancel->setText(QStringLiteral("&Close"));
+    Accessibility::AnnounceOutcome(*lblSuccessFailureMessage);
 }
 
 void TfrmMain::tsOutcomeShow()
