@@ -174,6 +174,23 @@ public:
     void Press(Qt::Key key) { QTest::keyClick(Focused(), key); }
 };
 
+// The window opens with the focus on its footer; the first Tab from there
+// reaches the wired box, whatever button the focus rests on.
+TEST_F(Accessibility, TheFirstTabInTheOpenedWindowReachesTheWiredBox)
+{
+    auto fresh = MakeTestWindow(MakeFakeUpgrader, {{IfType::Ethernet, "127.0.0.1"}}, false);
+    TfrmMain& opened = fresh->Form();
+    opened.show();
+    QApplication::setActiveWindow(&opened);
+    QApplication::processEvents();
+    opened.UpdateActions();  // as when the window goes idle
+    QWidget* start = opened.focusWidget();
+    ASSERT_NE(start, nullptr);
+    EXPECT_TRUE(opened.pnlFooter->isAncestorOf(start)) << start->objectName().toStdString();
+    QTest::keyClick(start, Qt::Key_Tab);
+    EXPECT_EQ(opened.focusWidget(), opened.WiredChk);
+}
+
 TEST_F(Keyboard, TabLeadsFromTheWiredBoxThroughThePasswordToNext)
 {
     ASSERT_EQ(Focused(), form().WiredChk);
@@ -225,6 +242,19 @@ TEST_F(Keyboard, EnterInThePasswordBoxDoesNothingWhileNextIsOff)
     form().edExpressAdminPassword->setFocus(Qt::TabFocusReason);
     Press(Qt::Key_Return);
     EXPECT_TRUE(FakeOf(form()).Calls.empty());
+}
+
+TEST_F(Keyboard, TheSupportLinkOpensByEnterOrSpace)
+{
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
+        form().Link_Label->show();
+        form().ShowOutcome("The upgrade failed.", false);
+        Press(Qt::Key_Tab);
+        ASSERT_EQ(Focused(), form().Link_Label);
+        window->Seams.OpenedUrls.clear();
+        Press(key);
+        EXPECT_EQ(window->Seams.OpenedUrls.size(), 1u) << key;
+    }
 }
 
 TEST_F(Keyboard, FromTheOutcomeTabReachesItsButtonsAndClose)
