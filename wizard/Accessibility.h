@@ -3,8 +3,6 @@
 // make it speak when the status text or the outcome changes.
 #pragma once
 
-#include <QString>
-
 class QLabel;
 class QProgressBar;
 class QWidget;
