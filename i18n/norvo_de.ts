@@ -2,6 +2,165 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>Accessibility</name>
+    <message>
+        <source>Norvo logo</source>
+        <translation>Norvo-Logo</translation>
+    </message>
+    <message>
+        <source>The maker&apos;s logo</source>
+        <translation>Das Logo des Herstellers</translation>
+    </message>
+    <message>
+        <source>The router model this program upgrades</source>
+        <translation>Das Routermodell, das dieses Programm aktualisiert</translation>
+    </message>
+    <message>
+        <source>The version of this upgrade program</source>
+        <translation>Die Version dieses Aktualisierungsprogramms</translation>
+    </message>
+    <message>
+        <source>Upgrade steps</source>
+        <translation>Schritte der Aktualisierung</translation>
+    </message>
+    <message>
+        <source>The page of the upgrade shown now</source>
+        <translation>Die gerade angezeigte Seite der Aktualisierung</translation>
+    </message>
+    <message>
+        <source>The router&apos;s administrator password; leave it empty if the router has none. Enter starts the upgrade</source>
+        <translation>Das Administratorpasswort des Routers; leer lassen, wenn der Router keines hat. Die Eingabetaste startet die Aktualisierung</translation>
+    </message>
+    <message>
+        <source>Tick it when this PC is connected to the router by a cable; then the upgrade can start</source>
+        <translation>Aktivieren Sie es, wenn dieser PC per Kabel mit dem Router verbunden ist; dann kann die Aktualisierung beginnen</translation>
+    </message>
+    <message>
+        <source>The step the upgrade is at</source>
+        <translation>Der Schritt, bei dem die Aktualisierung gerade ist</translation>
+    </message>
+    <message>
+        <source>How far the current operation has come</source>
+        <translation>Wie weit der aktuelle Vorgang ist</translation>
+    </message>
+    <message>
+        <source>The router&apos;s address; found as the default gateway</source>
+        <translation>Die Adresse des Routers; als Standard-Gateway gefunden</translation>
+    </message>
+    <message>
+        <source>The port of the router&apos;s web interface, normally 80</source>
+        <translation>Der Port der Weboberfläche des Routers, normalerweise 80</translation>
+    </message>
+    <message>
+        <source>The router&apos;s administrator user name</source>
+        <translation>Der Benutzername des Administrators des Routers</translation>
+    </message>
+    <message>
+        <source>The router&apos;s administrator password; when empty the one of the first page</source>
+        <translation>Das Administratorpasswort des Routers; wenn leer, das der ersten Seite</translation>
+    </message>
+    <message>
+        <source>Asks the router for its firmware version and shows it below</source>
+        <translation>Fragt den Router nach seiner Firmware-Version und zeigt sie darunter an</translation>
+    </message>
+    <message>
+        <source>The firmware version the router reported</source>
+        <translation>Die Firmware-Version, die der Router gemeldet hat</translation>
+    </message>
+    <message>
+        <source>The file the router settings are saved to</source>
+        <translation>Die Datei, in der die Einstellungen des Routers gespeichert werden</translation>
+    </message>
+    <message>
+        <source>Choose settings file</source>
+        <translation>Einstellungsdatei wählen</translation>
+    </message>
+    <message>
+        <source>Opens a dialog to choose the file the router settings are saved to</source>
+        <translation>Öffnet einen Dialog, um die Datei für die Einstellungen des Routers zu wählen</translation>
+    </message>
+    <message>
+        <source>Downloads the router settings into the file named above</source>
+        <translation>Lädt die Einstellungen des Routers in die oben genannte Datei</translation>
+    </message>
+    <message>
+        <source>Router answer</source>
+        <translation>Antwort des Routers</translation>
+    </message>
+    <message>
+        <source>The router&apos;s answer to the last upload</source>
+        <translation>Die Antwort des Routers auf die letzte Übertragung</translation>
+    </message>
+    <message>
+        <source>The settings file that is sent back to the router</source>
+        <translation>Die Einstellungsdatei, die auf den Router zurückgespielt wird</translation>
+    </message>
+    <message>
+        <source>Sends the settings file to the router and restarts the router</source>
+        <translation>Sendet die Einstellungsdatei an den Router und startet den Router neu</translation>
+    </message>
+    <message>
+        <source>Opens a dialog to choose the settings file to restore</source>
+        <translation>Öffnet einen Dialog, um die wiederherzustellende Einstellungsdatei zu wählen</translation>
+    </message>
+    <message>
+        <source>Success</source>
+        <translation>Erfolg</translation>
+    </message>
+    <message>
+        <source>The upgrade succeeded</source>
+        <translation>Die Aktualisierung ist gelungen</translation>
+    </message>
+    <message>
+        <source>Failure</source>
+        <translation>Fehlschlag</translation>
+    </message>
+    <message>
+        <source>The upgrade did not succeed</source>
+        <translation>Die Aktualisierung ist nicht gelungen</translation>
+    </message>
+    <message>
+        <source>The outcome of the upgrade</source>
+        <translation>Das Ergebnis der Aktualisierung</translation>
+    </message>
+    <message>
+        <source>The product support web site; Enter or Space opens it</source>
+        <translation>Die Support-Website des Produkts; Eingabetaste oder Leertaste öffnet sie</translation>
+    </message>
+    <message>
+        <source>The file to send to support</source>
+        <translation>Die Datei, die Sie an den Support senden</translation>
+    </message>
+    <message>
+        <source>Opens the page that puts the saved router settings back</source>
+        <translation>Öffnet die Seite, die die gesicherten Einstellungen auf den Router zurückspielt</translation>
+    </message>
+    <message>
+        <source>Saves the firmware file, for an upgrade through the router&apos;s own pages</source>
+        <translation>Speichert die Firmware-Datei, für eine Aktualisierung über die Weboberfläche des Routers</translation>
+    </message>
+    <message>
+        <source>Closes the program</source>
+        <translation>Schließt das Programm</translation>
+    </message>
+    <message>
+        <source>Goes on; on the first page it starts the upgrade of the router</source>
+        <translation>Geht weiter; auf der ersten Seite startet es die Aktualisierung des Routers</translation>
+    </message>
+    <message>
+        <source>Goes back to the page before</source>
+        <translation>Geht zur vorigen Seite zurück</translation>
+    </message>
+    <message>
+        <source>Runs the test code</source>
+        <translation>Führt den Testcode aus</translation>
+    </message>
+    <message>
+        <source>Shows the tabs of all pages</source>
+        <translation>Zeigt die Reiter aller Seiten</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>Try &apos;%1 --help&apos; for more information.</source>

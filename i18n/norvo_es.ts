@@ -2,6 +2,165 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es">
 <context>
+    <name>Accessibility</name>
+    <message>
+        <source>Norvo logo</source>
+        <translation>Logotipo de Norvo</translation>
+    </message>
+    <message>
+        <source>The maker&apos;s logo</source>
+        <translation>El logotipo del fabricante</translation>
+    </message>
+    <message>
+        <source>The router model this program upgrades</source>
+        <translation>El modelo de router que actualiza este programa</translation>
+    </message>
+    <message>
+        <source>The version of this upgrade program</source>
+        <translation>La versión de este programa de actualización</translation>
+    </message>
+    <message>
+        <source>Upgrade steps</source>
+        <translation>Pasos de la actualización</translation>
+    </message>
+    <message>
+        <source>The page of the upgrade shown now</source>
+        <translation>La página de la actualización que se muestra ahora</translation>
+    </message>
+    <message>
+        <source>The router&apos;s administrator password; leave it empty if the router has none. Enter starts the upgrade</source>
+        <translation>La contraseña de administrador del router; déjela vacía si el router no tiene. Intro inicia la actualización</translation>
+    </message>
+    <message>
+        <source>Tick it when this PC is connected to the router by a cable; then the upgrade can start</source>
+        <translation>Márquela cuando este PC esté conectado por cable al router; entonces puede empezar la actualización</translation>
+    </message>
+    <message>
+        <source>The step the upgrade is at</source>
+        <translation>El paso en el que está la actualización</translation>
+    </message>
+    <message>
+        <source>How far the current operation has come</source>
+        <translation>El avance de la operación en curso</translation>
+    </message>
+    <message>
+        <source>The router&apos;s address; found as the default gateway</source>
+        <translation>La dirección del router; encontrada como puerta de enlace predeterminada</translation>
+    </message>
+    <message>
+        <source>The port of the router&apos;s web interface, normally 80</source>
+        <translation>El puerto de la interfaz web del router, normalmente 80</translation>
+    </message>
+    <message>
+        <source>The router&apos;s administrator user name</source>
+        <translation>El nombre de usuario de administrador del router</translation>
+    </message>
+    <message>
+        <source>The router&apos;s administrator password; when empty the one of the first page</source>
+        <translation>La contraseña de administrador del router; si está vacía, la de la primera página</translation>
+    </message>
+    <message>
+        <source>Asks the router for its firmware version and shows it below</source>
+        <translation>Pregunta al router su versión de firmware y la muestra debajo</translation>
+    </message>
+    <message>
+        <source>The firmware version the router reported</source>
+        <translation>La versión de firmware que indicó el router</translation>
+    </message>
+    <message>
+        <source>The file the router settings are saved to</source>
+        <translation>El archivo en el que se guarda la configuración del router</translation>
+    </message>
+    <message>
+        <source>Choose settings file</source>
+        <translation>Elegir archivo de configuración</translation>
+    </message>
+    <message>
+        <source>Opens a dialog to choose the file the router settings are saved to</source>
+        <translation>Abre un diálogo para elegir el archivo en el que se guarda la configuración del router</translation>
+    </message>
+    <message>
+        <source>Downloads the router settings into the file named above</source>
+        <translation>Descarga la configuración del router en el archivo indicado arriba</translation>
+    </message>
+    <message>
+        <source>Router answer</source>
+        <translation>Respuesta del router</translation>
+    </message>
+    <message>
+        <source>The router&apos;s answer to the last upload</source>
+        <translation>La respuesta del router al último envío</translation>
+    </message>
+    <message>
+        <source>The settings file that is sent back to the router</source>
+        <translation>El archivo de configuración que se devuelve al router</translation>
+    </message>
+    <message>
+        <source>Sends the settings file to the router and restarts the router</source>
+        <translation>Envía el archivo de configuración al router y reinicia el router</translation>
+    </message>
+    <message>
+        <source>Opens a dialog to choose the settings file to restore</source>
+        <translation>Abre un diálogo para elegir el archivo de configuración que se va a restaurar</translation>
+    </message>
+    <message>
+        <source>Success</source>
+        <translation>Éxito</translation>
+    </message>
+    <message>
+        <source>The upgrade succeeded</source>
+        <translation>La actualización se ha completado</translation>
+    </message>
+    <message>
+        <source>Failure</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>The upgrade did not succeed</source>
+        <translation>La actualización no se ha completado</translation>
+    </message>
+    <message>
+        <source>The outcome of the upgrade</source>
+        <translation>El resultado de la actualización</translation>
+    </message>
+    <message>
+        <source>The product support web site; Enter or Space opens it</source>
+        <translation>El sitio web de soporte técnico del producto; Intro o Espacio lo abre</translation>
+    </message>
+    <message>
+        <source>The file to send to support</source>
+        <translation>El archivo que debe enviar al soporte técnico</translation>
+    </message>
+    <message>
+        <source>Opens the page that puts the saved router settings back</source>
+        <translation>Abre la página que devuelve al router la configuración guardada</translation>
+    </message>
+    <message>
+        <source>Saves the firmware file, for an upgrade through the router&apos;s own pages</source>
+        <translation>Guarda el archivo de firmware, para actualizar desde la interfaz web del router</translation>
+    </message>
+    <message>
+        <source>Closes the program</source>
+        <translation>Cierra el programa</translation>
+    </message>
+    <message>
+        <source>Goes on; on the first page it starts the upgrade of the router</source>
+        <translation>Continúa; en la primera página inicia la actualización del router</translation>
+    </message>
+    <message>
+        <source>Goes back to the page before</source>
+        <translation>Vuelve a la página anterior</translation>
+    </message>
+    <message>
+        <source>Runs the test code</source>
+        <translation>Ejecuta el código de prueba</translation>
+    </message>
+    <message>
+        <source>Shows the tabs of all pages</source>
+        <translation>Muestra las pestañas de todas las páginas</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>Try &apos;%1 --help&apos; for more information.</source>

@@ -2,6 +2,165 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
+    <name>Accessibility</name>
+    <message>
+        <source>Norvo logo</source>
+        <translation>Logo Norvo</translation>
+    </message>
+    <message>
+        <source>The maker&apos;s logo</source>
+        <translation>Le logo du fabricant</translation>
+    </message>
+    <message>
+        <source>The router model this program upgrades</source>
+        <translation>Le modèle de routeur que ce programme met à jour</translation>
+    </message>
+    <message>
+        <source>The version of this upgrade program</source>
+        <translation>La version de ce programme de mise à jour</translation>
+    </message>
+    <message>
+        <source>Upgrade steps</source>
+        <translation>Étapes de la mise à jour</translation>
+    </message>
+    <message>
+        <source>The page of the upgrade shown now</source>
+        <translation>La page de la mise à jour affichée maintenant</translation>
+    </message>
+    <message>
+        <source>The router&apos;s administrator password; leave it empty if the router has none. Enter starts the upgrade</source>
+        <translation>Le mot de passe administrateur du routeur ; laissez-le vide si le routeur n&apos;en a pas. Entrée lance la mise à jour</translation>
+    </message>
+    <message>
+        <source>Tick it when this PC is connected to the router by a cable; then the upgrade can start</source>
+        <translation>Cochez-la quand ce PC est relié au routeur par câble ; la mise à jour peut alors commencer</translation>
+    </message>
+    <message>
+        <source>The step the upgrade is at</source>
+        <translation>L&apos;étape où en est la mise à jour</translation>
+    </message>
+    <message>
+        <source>How far the current operation has come</source>
+        <translation>L&apos;avancement de l&apos;opération en cours</translation>
+    </message>
+    <message>
+        <source>The router&apos;s address; found as the default gateway</source>
+        <translation>L&apos;adresse du routeur ; trouvée comme passerelle par défaut</translation>
+    </message>
+    <message>
+        <source>The port of the router&apos;s web interface, normally 80</source>
+        <translation>Le port de l&apos;interface web du routeur, normalement 80</translation>
+    </message>
+    <message>
+        <source>The router&apos;s administrator user name</source>
+        <translation>Le nom d&apos;utilisateur administrateur du routeur</translation>
+    </message>
+    <message>
+        <source>The router&apos;s administrator password; when empty the one of the first page</source>
+        <translation>Le mot de passe administrateur du routeur ; s&apos;il est vide, celui de la première page</translation>
+    </message>
+    <message>
+        <source>Asks the router for its firmware version and shows it below</source>
+        <translation>Demande au routeur la version de son micrologiciel et l&apos;affiche ci-dessous</translation>
+    </message>
+    <message>
+        <source>The firmware version the router reported</source>
+        <translation>La version du micrologiciel indiquée par le routeur</translation>
+    </message>
+    <message>
+        <source>The file the router settings are saved to</source>
+        <translation>Le fichier où les paramètres du routeur sont enregistrés</translation>
+    </message>
+    <message>
+        <source>Choose settings file</source>
+        <translation>Choisir le fichier de paramètres</translation>
+    </message>
+    <message>
+        <source>Opens a dialog to choose the file the router settings are saved to</source>
+        <translation>Ouvre une fenêtre pour choisir le fichier où enregistrer les paramètres du routeur</translation>
+    </message>
+    <message>
+        <source>Downloads the router settings into the file named above</source>
+        <translation>Télécharge les paramètres du routeur dans le fichier indiqué ci-dessus</translation>
+    </message>
+    <message>
+        <source>Router answer</source>
+        <translation>Réponse du routeur</translation>
+    </message>
+    <message>
+        <source>The router&apos;s answer to the last upload</source>
+        <translation>La réponse du routeur au dernier envoi</translation>
+    </message>
+    <message>
+        <source>The settings file that is sent back to the router</source>
+        <translation>Le fichier de paramètres remis sur le routeur</translation>
+    </message>
+    <message>
+        <source>Sends the settings file to the router and restarts the router</source>
+        <translation>Envoie le fichier de paramètres au routeur et redémarre le routeur</translation>
+    </message>
+    <message>
+        <source>Opens a dialog to choose the settings file to restore</source>
+        <translation>Ouvre une fenêtre pour choisir le fichier de paramètres à restaurer</translation>
+    </message>
+    <message>
+        <source>Success</source>
+        <translation>Réussite</translation>
+    </message>
+    <message>
+        <source>The upgrade succeeded</source>
+        <translation>La mise à jour a réussi</translation>
+    </message>
+    <message>
+        <source>Failure</source>
+        <translation>Échec</translation>
+    </message>
+    <message>
+        <source>The upgrade did not succeed</source>
+        <translation>La mise à jour n&apos;a pas réussi</translation>
+    </message>
+    <message>
+        <source>The outcome of the upgrade</source>
+        <translation>Le résultat de la mise à jour</translation>
+    </message>
+    <message>
+        <source>The product support web site; Enter or Space opens it</source>
+        <translation>Le site web d&apos;assistance du produit ; Entrée ou Espace l&apos;ouvre</translation>
+    </message>
+    <message>
+        <source>The file to send to support</source>
+        <translation>Le fichier à envoyer à l&apos;assistance</translation>
+    </message>
+    <message>
+        <source>Opens the page that puts the saved router settings back</source>
+        <translation>Ouvre la page qui remet les paramètres sauvegardés sur le routeur</translation>
+    </message>
+    <message>
+        <source>Saves the firmware file, for an upgrade through the router&apos;s own pages</source>
+        <translation>Enregistre le fichier du micrologiciel, pour une mise à jour par l&apos;interface web du routeur</translation>
+    </message>
+    <message>
+        <source>Closes the program</source>
+        <translation>Ferme le programme</translation>
+    </message>
+    <message>
+        <source>Goes on; on the first page it starts the upgrade of the router</source>
+        <translation>Continue ; sur la première page, lance la mise à jour du routeur</translation>
+    </message>
+    <message>
+        <source>Goes back to the page before</source>
+        <translation>Revient à la page précédente</translation>
+    </message>
+    <message>
+        <source>Runs the test code</source>
+        <translation>Exécute le code de test</translation>
+    </message>
+    <message>
+        <source>Shows the tabs of all pages</source>
+        <translation>Affiche les onglets de toutes les pages</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>Try &apos;%1 --help&apos; for more information.</source>

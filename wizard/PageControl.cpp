@@ -107,6 +107,9 @@ void TPageControl::SetTabsVisible(bool visible)
         cards->setCurrentWidget(active);
     }
     cards->tabBar()->setVisible(visible);
+    // The page control hands its focus to the tab bar: while the bar is
+    // hidden, Tab would stop there and the focus would go nowhere.
+    cards->setFocusPolicy(visible ? Qt::TabFocus : Qt::NoFocus);
     // Hiding a tab hides its page too, also the active one.
     if (active)
         active->show();

@@ -2,6 +2,7 @@
 
 #include "driver/ShownText.h"
 #include "log/SupportLog.h"
+#include "wizard/Accessibility.h"
 #include "wizard/Anchors.h"
 
 #include <QLabel>
@@ -17,11 +18,14 @@ int TStatusDisplay::DesignStep() const { return bar_.property("step").toInt(); }
 void TStatusDisplay::SetText(const QString& text)
 {
     // The log keeps the driver's English; the label shows the user's language.
-    if (text != source_)
+    const bool changed = text != source_;
+    if (changed)
         SupportLogLine(lcWizard(), QStringLiteral("Status: ") + text);
     source_ = text;
     text_.setText(ShownText(text));
     AutoSizeLabel(&text_);
+    if (changed)
+        Accessibility::AnnounceStatus(bar_);
 }
 
 void TStatusDisplay::Start(const QString& text)

@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QSessionManager>
 #include <QShowEvent>
@@ -62,6 +63,11 @@ void TfrmMain::ConnectHandlers()
     connect(WiredChk, &QCheckBox::toggled, this, guard(&TfrmMain::WiredChkClick));
     connect(ckShowTabs, &QCheckBox::toggled, this, guard(&TfrmMain::ckShowTabsClick));
     connect(btnNext, &QPushButton::clicked, this, guard(&TfrmMain::btnExpressUpgradeClick));
+    // Enter after the password goes on as Next would, while Next is offered.
+    connect(edExpressAdminPassword, &QLineEdit::returnPressed, this, [this] {
+        if (btnNext->isVisible() && btnNext->isEnabled())
+            btnNext->click();
+    });
     connect(btnCancel, &QPushButton::clicked, this, guard(&TfrmMain::btnCancelClick));
     connect(btnCheckFirmware, &QPushButton::clicked, this, guard(&TfrmMain::btnCheckFirmwareClick));
     connect(btnTest, &QPushButton::clicked, this, guard(&TfrmMain::btnTestClick));
@@ -282,6 +288,14 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         RunGuarded([this] { Link_LabelClick(); });
         return true;
+    }
+    // The link takes the focus from Tab; Enter or Space there opens it.
+    if (watched == Link_Label && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+            RunGuarded([this] { Link_LabelClick(); });
+            return true;
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -4,6 +4,7 @@
 #include "wizard/fmMain.h"
 
 #include "resources/ProductProfile.h"
+#include "wizard/Accessibility.h"
 #include "wizard/Anchors.h"
 #include "wizard/Contrast.h"
 #include "wizard/FontFitting.h"
@@ -48,6 +49,7 @@ void TfrmMain::SetUpAppearance()
     mmoOutput->setLineWrapMode(QPlainTextEdit::NoWrap);
     pcCards->setDocumentMode(true);
 
+    Accessibility::DescribeControls(*this);
     FitToDesktopFont(*this, *this);
     FAnchors = new TAnchors(this);
     FAnchors->AddFromForm(this);

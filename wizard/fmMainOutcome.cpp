@@ -8,6 +8,7 @@
 #include "driver/utNorvoFirmwareUpgrader.h"
 #include "log/SupportLog.h"
 #include "resources/ProductProfile.h"
+#include "wizard/Accessibility.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,6 +32,7 @@ void TfrmMain::ShowOutcome(const QString& message, bool ok)
     btnCancel->setEnabled(true);
     if (ok)
         btnCancel->setText(tr("&Close"));
+    Accessibility::AnnounceOutcome(*lblSuccessFailureMessage);
 }
 
 void TfrmMain::tsOutcomeShow()

@@ -11,6 +11,7 @@ NORVO_PACKAGES=(
   libjpeg62-turbo-dev libssl-dev
   fonts-dejavu-core
   curl time bc iproute2 xvfb x11-apps imagemagick xdotool appstream dbus-daemon desktop-file-utils
+  at-spi2-core gir1.2-atspi-2.0 python3-gi
   dpkg-dev
 )
 
