@@ -205,22 +205,39 @@ QString ShownText(const QString& english)
     const QString whole = KnownText(english);
     if (!whole.isNull())
         return whole;
-    // Sentence by sentence: the separators (spaces, line ends) stay as they are.
+    // Sentence by sentence: the separators (spaces, line ends) stay as they
+    // are. A known text may hold several sentences ("It cannot be updated
+    // automatically. Go to ..."), so from each sentence on the longest run of
+    // sentences that is known as a whole is taken.
     static const QRegularExpression separator(QStringLiteral("(?<=[.!?:])[ ]+|\\r?\\n"));
-    QString shown;
+    struct TPiece {
+        qsizetype Start, End;  // the sentence, without the separator after it
+    };
+    std::vector<TPiece> pieces;
     qsizetype start = 0;
     QRegularExpressionMatchIterator it = separator.globalMatch(english);
-    auto addPiece = [&](const QString& piece) {
-        const QString known = KnownText(piece);
-        shown += known.isNull() ? piece : known;
-    };
     while (it.hasNext()) {
         const QRegularExpressionMatch match = it.next();
-        addPiece(english.mid(start, match.capturedStart() - start));
-        shown += match.captured();
+        pieces.push_back({start, match.capturedStart()});
         start = match.capturedEnd();
     }
-    addPiece(english.mid(start));
+    pieces.push_back({start, english.size()});
+    QString shown;
+    for (size_t first = 0; first < pieces.size();) {
+        size_t last = pieces.size() - 1;
+        QString known;
+        for (; last > first; --last) {
+            known = KnownText(english.mid(pieces[first].Start, pieces[last].End - pieces[first].Start));
+            if (!known.isNull())
+                break;
+        }
+        if (last == first)
+            known = KnownText(english.mid(pieces[first].Start, pieces[first].End - pieces[first].Start));
+        shown += known.isNull() ? english.mid(pieces[first].Start, pieces[first].End - pieces[first].Start) : known;
+        if (last + 1 < pieces.size())
+            shown += english.mid(pieces[last].End, pieces[last + 1].Start - pieces[last].End);
+        first = last + 1;
+    }
     return shown;
 }
 

@@ -49,6 +49,11 @@ TEST(ShownText, GermanCases)
          QStringLiteral("Fehler bei der Anmeldung am Router. ") + kRetryDe},
         {QStringLiteral("There was an error with the upgrade process. ") + kRetry,
          QStringLiteral("Bei der Aktualisierung ist ein Fehler aufgetreten. ") + kRetryDe},
+        // a known text of two sentences after a known sentence
+        {QStringLiteral("This router has firmware version 3.0. ") +
+             QString::fromLatin1(ProductProfile::ManualUpgradeText),
+         QStringLiteral("Dieser Router hat die Firmware-Version 3.0. Er kann nicht automatisch aktualisiert werden. "
+                        "Rufen Sie die folgende Website auf und aktualisieren Sie die Firmware von Hand.")},
         // a file name inside, twice in one text
         {QStringLiteral("A settings backup of this router from an earlier upgrade is still pending: /tmp/a b.gws. "
                         "Restore it with --restore /tmp/a b.gws, or upgrade anyway with --new-backup."),
