@@ -51,6 +51,8 @@ bool SaveLook(const QString& folder, const QString& suffix)
     form.ShowPage(TUpgraderPage::Status);
     form.StartStatus(QStringLiteral("Saving Router Settings..."));
     form.StepStatus(QStringLiteral("Saving Router Settings..."));
+    form.SetRunButtonsEnabled(false);  // as an express run sets them
+    form.UpdateActions();
     ok &= Save(form, folder, "window-status" + suffix);
     form.Link_Label->show();
     form.ShowOutcome(QStringLiteral("This router has firmware version 3.0. ") + ProductProfile::ManualUpgradeText,
