@@ -34,7 +34,8 @@ struct TAccessibilityEvent {
     QPointer<QObject> Object;
 };
 
-// Turns accessibility on and records every event until destroyed.
+// Turns accessibility on and records every event until destroyed. Make it
+// once the application exists: the platform it switches on comes with it.
 class TAccessibilityRecorder {
 public:
     TAccessibilityRecorder()

@@ -7,6 +7,7 @@
 #include "tests/wizard/WizardTestSupport.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 
 #include <QAbstractButton>
 #include <QLineEdit>
@@ -36,10 +37,14 @@ bool IsControl(QWidget* w)
 
 class Accessibility : public ::testing::Test {
 public:
-    void SetUp() override { window = MakeTestWindow(MakeFakeUpgrader); }
+    void SetUp() override
+    {
+        window = MakeTestWindow(MakeFakeUpgrader);
+        events.emplace();  // once the application and its platform exist
+    }
     TfrmMain& form() { return window->Form(); }
-    TAccessibilityRecorder events;
     std::unique_ptr<TTestWindow> window;
+    std::optional<TAccessibilityRecorder> events;
 };
 
 TEST_F(Accessibility, EveryVisibleControlOnEveryPageHasANameAndADescription)
