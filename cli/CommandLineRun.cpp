@@ -3,7 +3,7 @@
 #include "base/SafeFile.h"
 #include "cli/ExitCodes.h"
 #include "cli/inputs/PasswordSource.h"
-#include "cli/inputs/RunLock.h"
+#include "driver/RunLock.h"
 #include "driver/EndRequest.h"
 #include "driver/ProgramFiles.h"
 #include "driver/utWrx310.h"

@@ -1,7 +1,7 @@
 #include "wizard/WizardSeams.h"
 
 #include "base/SafeFile.h"
-#include "cli/inputs/RunLock.h"
+#include "driver/RunLock.h"
 #include "net/LogoutInhibitor.h"
 
 #include <QApplication>

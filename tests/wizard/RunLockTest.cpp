@@ -1,6 +1,6 @@
 // The window's runs that change a router hold the lock between runs on
 // this PC; while another run holds it they tell the user and change nothing.
-#include "cli/inputs/RunLock.h"
+#include "driver/RunLock.h"
 #include "tests/support/Files.h"
 #include "tests/wizard/FakeUpgrader.h"
 #include "tests/wizard/WizardTestSupport.h"

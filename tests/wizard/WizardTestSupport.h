@@ -7,7 +7,7 @@
 //   window->Seams.DialogAnswers.push_back("/tmp/x.gws");    // next file dialog confirms this name
 #pragma once
 
-#include "cli/inputs/RunLock.h"
+#include "driver/RunLock.h"
 #include "driver/utNorvoFirmwareUpgrader.h"
 #include "net/IPFunctions.h"
 #include "tests/support/UserFolders.h"

@@ -1,4 +1,4 @@
-#include "cli/inputs/RunLock.h"
+#include "driver/RunLock.h"
 
 #include <QDir>
 #include <QStandardPaths>

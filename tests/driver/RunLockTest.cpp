@@ -1,5 +1,5 @@
 // The lock that keeps two runs on one PC from changing routers at once.
-#include "cli/inputs/RunLock.h"
+#include "driver/RunLock.h"
 
 #include <QDateTime>
 #include <QDir>
